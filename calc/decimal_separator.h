@@ -1,0 +1,13 @@
+// Which decimal separator the user's settings use, judged by the second character
+// of the text of 3.0 / 2.0. Always one of the three values; never throws.
+#pragma once
+
+#include "calc/regional_settings.h"
+
+namespace zelva {
+
+enum class DecimalSeparator { Comma, Point, Neither };
+
+DecimalSeparator detectDecimalSeparator(const NumberFormat& format);
+
+} // namespace zelva

@@ -1,0 +1,20 @@
+// Regional number settings: decimal separator and digit-grouping symbol as UTF-8
+// strings (either may be several bytes, e.g. U+202F). A source is asked afresh at
+// each use, so a change of the user's settings is seen by the next action. Never throws.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace zelva {
+
+struct NumberFormat {
+    std::string decimalSeparator;
+    std::string groupSeparator;
+};
+
+// Supplies the user's current settings; the window passes the system locale,
+// tests pass fixed settings.
+using RegionalSettingsSource = std::function<NumberFormat()>;
+
+} // namespace zelva

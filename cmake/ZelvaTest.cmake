@@ -1,0 +1,19 @@
+# zelva_add_test(NAME name SOURCES files... LIBS targets...)
+# One test executable, registered with ctest. GoogleTest executables link
+# GTest::gtest_main; Qt Test executables pass QTEST and bring their own main.
+find_package(GTest REQUIRED)
+
+function(zelva_add_test)
+    cmake_parse_arguments(ARG "QTEST" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS})
+    if(ARG_QTEST)
+        target_link_libraries(${ARG_NAME} PRIVATE Qt6::Test)
+        add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
+        set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT
+            "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/xdg-config;LC_ALL=C")
+    else()
+        target_link_libraries(${ARG_NAME} PRIVATE GTest::gtest_main)
+        add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
+    endif()
+endfunction()

@@ -1,0 +1,29 @@
+# Sourced by scripts/run and scripts/test: installs the Debian packages the build
+# needs, only those that are missing, with apt-get (as root, or through sudo).
+ZELVA_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-translations-l10n
+    libgtest-dev libbenchmark-dev
+    fonts-liberation fonts-liberation2
+)
+
+zelva_ensure_packages() {
+    local missing=() pkg
+    for pkg in "${ZELVA_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo=(sudo)
+        else
+            echo "Missing packages (${missing[*]}) and no root or sudo to install them." >&2
+            return 1
+        fi
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
