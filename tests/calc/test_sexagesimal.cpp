@@ -1,0 +1,122 @@
+#include "calc/sexagesimal.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "calc/field_table.h"
+
+namespace zelva {
+namespace {
+
+const NumberFormat kComma{",", "."};
+const NumberFormat kPoint{".", ","};
+
+// Degrees, minutes, seconds of the four rows, top to bottom.
+using Sources = std::array<std::array<std::string_view, 3>, 4>;
+using Targets = std::array<std::string_view, 4>;
+
+constexpr std::array<std::array<std::string_view, 3>, 4> kSourceCells = {{
+    {"Text18", "Text19", "Text20"},
+    {"Text21", "Text22", "Text23"},
+    {"Text24", "Text25", "Text26"},
+    {"Text27", "Text28", "Text29"},
+}};
+constexpr Targets kTargetCells = {"Text1", "Text2", "Text3", "Text4"};
+
+void fill(MemoryFieldTable& cells, const Sources& sources)
+{
+    for (std::size_t row = 0; row < 4; ++row)
+        for (std::size_t i = 0; i < 3; ++i)
+            cells.writeCell(kSourceCells[row][i], sources[row][i]);
+}
+
+void convert(MemoryFieldTable& cells, const NumberFormat& format)
+{
+    convertSexagesimal(cells, [format] { return format; });
+}
+
+struct Conversion {
+    const char* name;
+    NumberFormat format;
+    Sources sources;
+    Targets expected;
+
+    friend void PrintTo(const Conversion& c, std::ostream* os) { *os << c.name; }
+};
+
+class SexagesimalConversion : public testing::TestWithParam<Conversion> {};
+
+// The targets are prefilled, so a row that is not written shows up.
+TEST_P(SexagesimalConversion, WritesTheFourTargets)
+{
+    const Conversion& c = GetParam();
+    MemoryFieldTable cells;
+    for (std::string_view target : kTargetCells)
+        cells.writeCell(target, "old");
+    fill(cells, c.sources);
+    convert(cells, c.format);
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(cells.readCell(kTargetCells[i]), c.expected[i]) << kTargetCells[i];
+}
+
+constexpr std::string_view kMax = "1,7976931348623157E+308";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SexagesimalConversion,
+    testing::Values(
+        Conversion{"workedExampleComma", kComma,
+                   {{{"45", "30", "15"}, {"9", "11", "22,5"}, {"45", "31", "0"}, {"9", "12", "7,25"}}},
+                   {"45,5041666666667", "9,18958333333333", "45,5166666666667", "9,20201388888889"}},
+        Conversion{"workedExamplePoint", kPoint,
+                   {{{"45", "30", "15"}, {"9", "11", "22.5"}, {"45", "31", "0"}, {"9", "12", "7.25"}}},
+                   {"45.5041666666667", "9.18958333333333", "45.5166666666667", "9.20201388888889"}},
+        Conversion{"allEmpty", kComma, {}, {"", "", "", "0"}},
+        Conversion{"onlyRow2Complete", kComma,
+                   {{{"45", "30", ""}, {"9", "11", "22,5"}, {"45", "", "0"}, {"", "12", "7,25"}}},
+                   {"", "9,18958333333333", "", "0"}},
+        Conversion{"notANumberFailsItsRowOnly", kComma,
+                   {{{"45", "x", "15"}, {"9", "11", " "}, {"45", "31", "0"}, {"9", "12", "7,25,1"}}},
+                   {"", "", "45,5166666666667", "0"}},
+        Conversion{"beyondTheDoubleRangeFails", kComma,
+                   {{{"1E+400", "0", "0"}, {"9", "0", "0"}, {"45", "0", "0"}, {"9", "-1E+400", "0"}}},
+                   {"", "9", "45", "0"}},
+        Conversion{"sumOverflowFails", kComma,
+                   {{{kMax, "6E+307", "0"}, {kMax, "0", "7E+307"}, {kMax, "0", "0"}, {kMax, "6E+307", "0"}}},
+                   {"", "", "1,79769313486232E+308", "0"}},
+        Conversion{"sixtyMinutesAreOneDegree", kComma,
+                   {{{"10", "60", "0"}, {"10", "0", "3600"}, {"10", "59", "60"}, {"10", "60", "0"}}},
+                   {"11", "11", "11", "11"}},
+        Conversion{"termsKeepTheirOwnSign", kComma,
+                   {{{"-45", "30", "0"}, {"-9", "-30", "0"}, {"0", "-30", "0"}, {"-45", "30", "0"}}},
+                   {"-44,5", "-9,5", "-0,5", "-44,5"}}),
+    [](const testing::TestParamInfo<Conversion>& info) { return std::string(info.param.name); });
+
+TEST(Sexagesimal, IncompleteRowEmptiesAnEarlierResult)
+{
+    MemoryFieldTable cells;
+    fill(cells, {{{"45", "30", "15"}, {"9", "11", "22,5"}, {"45", "31", "0"}, {"9", "12", "7,25"}}});
+    convert(cells, kComma);
+    ASSERT_EQ(cells.readCell("Text1"), "45,5041666666667");
+
+    cells.writeCell("Text20", "");
+    convert(cells, kComma);
+    EXPECT_EQ(cells.readCell("Text1"), "");
+    EXPECT_EQ(cells.readCell("Text2"), "9,18958333333333");
+}
+
+TEST(Sexagesimal, TouchesNoCellButTheTargets)
+{
+    MemoryFieldTable cells;
+    for (int i = 1; i <= kCellCount; ++i)
+        cells.writeCell(cellName(i), "7");
+    convert(cells, kComma);
+    for (int i = 1; i <= kCellCount; ++i)
+        EXPECT_EQ(cells.readCell(cellName(i)), i <= 4 ? "7,11861111111111" : "7") << cellName(i);
+}
+
+} // namespace
+} // namespace zelva
