@@ -1,10 +1,102 @@
 #include "ui/main_window.h"
 
+#include <array>
+#include <string_view>
+#include <utility>
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "calc/decimal_separator.h"
+#include "calc/distance_speed.h"
+#include "calc/sexagesimal.h"
+#include "ui/exit_question.h"
+#include "ui/load_form.h"
+#include "ui/qt_message_box.h"
+#include "ui/separator_guard.h"
+#include "ui/system_settings.h"
+
+#include "ui_Form1.h"
+
 namespace zelva {
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent)
+namespace {
+
+// Text12, Text13 and Text14 (hours and the second fix's minutes) and the result
+// cells other than Text9 are not guarded.
+constexpr std::array<std::string_view, 20> kGuardedCells = {
+    "Text1",  "Text2",  "Text3",  "Text4",  "Text7",  "Text8",  "Text9",
+    "Text10", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23",
+    "Text24", "Text25", "Text26", "Text27", "Text28", "Text29",
+};
+
+} // namespace
+
+MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::Form1>()),
+      cells_(setUpForm()),
+      commonDialog1_(this),
+      settings_(std::move(seams.settings)),
+      showMessageBox_(std::move(seams.messageBox)),
+      askFileName_(std::move(seams.saveDialog))
 {
-    ui.setupUi(this);
+    if (!settings_)
+        settings_ = systemNumberFormat;
+    if (!showMessageBox_)
+        showMessageBox_ = [this](std::string_view prompt, int style) {
+            return showQtMessageBox(this, prompt, style);
+        };
+    if (!askFileName_)
+        askFileName_ = [this] { return commonDialog1_.ask(); };
+
+    // Fixed size: minimise and close, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+
+    connect(ui_->Command1, &QPushButton::clicked, this, &MainWindow::computeResults);
+    connect(ui_->Command2, &QPushButton::clicked, this, &MainWindow::askToExit);
+    connect(ui_->Command3, &QPushButton::clicked, this, &MainWindow::saveReport);
+    connect(ui_->Command4, &QPushButton::clicked, this, &MainWindow::convertPositions);
+
+    guard_ = new SeparatorGuard(settings_, showMessageBox_, this);
+    for (std::string_view name : kGuardedCells) {
+        if (QLineEdit* cell = cells_.cell(name))
+            cell->installEventFilter(guard_);
+    }
+
+    loadForm(cells_, detectDecimalSeparator(settings_()), *ui_->Label12, *ui_->Label13);
+    ui_->Text1->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget& MainWindow::setUpForm()
+{
+    ui_->setupUi(this);
+    return *this;
+}
+
+void MainWindow::computeResults()
+{
+    computeDistanceAndSpeed(cells_, settings_, showMessageBox_);
+}
+
+void MainWindow::convertPositions()
+{
+    convertSexagesimal(cells_, settings_);
+}
+
+void MainWindow::saveReport()
+{
+    printReport(cells_, askFileName_, showMessageBox_);
+}
+
+void MainWindow::askToExit()
+{
+    if (confirmExit(showMessageBox_))
+        close();
 }
 
 } // namespace zelva

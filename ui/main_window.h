@@ -1,19 +1,59 @@
-// Placeholder until the window lands.
+// Form1, the program's one window. Data flow: the 29 QLineEdit cells are the only
+// data; WidgetFieldTable exposes them as the core's FieldTable. A button's click
+// runs one core action on that table (Command1 computeDistanceAndSpeed, Command4
+// convertSexagesimal, Command3 printReport, Command2 the exit question) with the
+// seams below; the action reads cell texts, works on its own values and writes
+// its results back into the cells, so the next action sees only cell texts. The
+// Load handler (constructor) writes the separator hint and empties the cells;
+// SeparatorGuard watches key presses in 20 cells. Nothing here throws.
 #pragma once
+
+#include <memory>
 
 #include <QWidget>
 
-#include "ui_Form1.h"
+#include "calc/message_box.h"
+#include "calc/regional_settings.h"
+#include "report/print_report.h"
+#include "ui/report_save_dialog.h"
+#include "ui/widget_field_table.h"
+
+namespace Ui {
+class Form1;
+}
 
 namespace zelva {
 
-class MainWindow : public QWidget {
+class SeparatorGuard;
+
+// What the window needs from outside; an empty function means the real one:
+// the system locale, a QMessageBox over this window, this window's save dialog.
+struct WindowSeams {
+    RegionalSettingsSource settings;
+    MessageBoxFn messageBox;
+    SaveDialogFn saveDialog;
+};
+
+class MainWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(WindowSeams seams = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
 private:
-    Ui::Form1 ui;
+    QWidget& setUpForm();
+    void computeResults();
+    void convertPositions();
+    void saveReport();
+    void askToExit();
+
+    std::unique_ptr<Ui::Form1> ui_;
+    WidgetFieldTable cells_;  // after ui_: it looks the cells up in the set-up form
+    ReportSaveDialog commonDialog1_;
+    RegionalSettingsSource settings_;
+    MessageBoxFn showMessageBox_;
+    SaveDialogFn askFileName_;
+    SeparatorGuard* guard_ = nullptr;  // owned as a child QObject
 };
 
 } // namespace zelva

@@ -1,0 +1,10 @@
+#include "ui/exit_question.h"
+
+namespace zelva {
+
+bool confirmExit(const MessageBoxFn& showMessageBox)
+{
+    return showMessageBox(kExitPrompt, MessageStyle::OkCancelQuestion) == MessageAnswer::Ok;
+}
+
+} // namespace zelva

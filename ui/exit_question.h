@@ -1,0 +1,15 @@
+// The "Esci" question: asks "Uscire dal progamma" with style 33 and says whether
+// the answer was OK (1). Window-free; never throws.
+#pragma once
+
+#include <string_view>
+
+#include "calc/message_box.h"
+
+namespace zelva {
+
+inline constexpr std::string_view kExitPrompt = "Uscire dal progamma";
+
+bool confirmExit(const MessageBoxFn& showMessageBox);
+
+} // namespace zelva

@@ -1,0 +1,29 @@
+#include "ui/load_form.h"
+
+#include <QLabel>
+#include <QString>
+
+#include "ui/separator_guard.h"
+
+namespace zelva {
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+void loadForm(FieldTable& cells, DecimalSeparator detected, QLabel& label12, QLabel& label13)
+{
+    if (const auto hint = separatorHint(detected)) {
+        label12.setText(fromUtf8(hint->top));
+        label13.setText(fromUtf8(hint->bottom));
+    }
+    for (int number = 1; number <= kCellCount; ++number)
+        cells.writeCell(cellName(number), "");
+}
+
+} // namespace zelva

@@ -1,0 +1,52 @@
+#include "ui/qt_message_box.h"
+
+#include <QMessageBox>
+#include <QString>
+
+#include "calc/message_box.h"
+
+namespace zelva {
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+int showQtMessageBox(QWidget* parent, std::string_view prompt, int style)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(fromUtf8(kProgramTitle));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(fromUtf8(prompt));
+    box.setWindowModality(Qt::ApplicationModal);
+
+    switch (style) {
+    case MessageStyle::Error:
+        box.setIcon(QMessageBox::Critical);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageStyle::OkCancelQuestion:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+
+    box.exec();
+    // With a Cancel button, only OK itself confirms: a box closed any other way
+    // must not count as consent to leave.
+    if (box.button(QMessageBox::Cancel) && box.clickedButton() != box.button(QMessageBox::Ok))
+        return MessageAnswer::Cancel;
+    return MessageAnswer::Ok;
+}
+
+} // namespace zelva

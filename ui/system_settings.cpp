@@ -1,0 +1,15 @@
+#include "ui/system_settings.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace zelva {
+
+NumberFormat systemNumberFormat()
+{
+    const QLocale system = QLocale::system();
+    return NumberFormat{system.decimalPoint().toStdString(),
+                        system.groupSeparator().toStdString()};
+}
+
+} // namespace zelva

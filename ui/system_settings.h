@@ -1,0 +1,12 @@
+// The user's regional number settings as the system locale gives them: decimal
+// point and group separator (UTF-8), read afresh at every call. Never throws.
+#pragma once
+
+#include "calc/regional_settings.h"
+
+namespace zelva {
+
+// Usable directly as a RegionalSettingsSource.
+NumberFormat systemNumberFormat();
+
+} // namespace zelva
