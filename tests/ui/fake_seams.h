@@ -1,0 +1,84 @@
+// Test doubles for the window's seams: fixed regional settings, a message box
+// that records what it was asked and answers as told, and a save dialog that
+// counts its calls and returns a set path.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QApplication>
+#include <QDialog>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+#include "ui/main_window.h"
+
+namespace zelva::test {
+
+inline const NumberFormat kComma{",", "."};
+inline const NumberFormat kPoint{".", ","};
+// U+066B ARABIC DECIMAL SEPARATOR, U+066C ARABIC THOUSANDS SEPARATOR.
+inline const NumberFormat kArabic{"\xD9\xAB", "\xD9\xAC"};
+
+struct Prompt {
+    QString text;
+    int style;
+};
+
+struct FakeSeams {
+    NumberFormat format = kPoint;
+    int answer = MessageAnswer::Ok;
+    std::optional<std::string> chosenPath;
+    std::vector<Prompt> prompts;
+    int dialogCalls = 0;
+
+    WindowSeams seams()
+    {
+        return WindowSeams{
+            [this] { return format; },
+            [this](std::string_view prompt, int style) {
+                prompts.push_back({QString::fromUtf8(prompt.data(), qsizetype(prompt.size())),
+                                   style});
+                return answer;
+            },
+            [this] {
+                ++dialogCalls;
+                return chosenPath;
+            },
+        };
+    }
+};
+
+// Runs `answer` on the first modal widget to open, polling from the event loop.
+// The context object stops the timer once the test that armed it is gone.
+inline void whenModalOpens(QObject* context, std::function<void(QWidget*)> answer,
+                           int triesLeft = 300)
+{
+    QTimer::singleShot(10, context, [context, answer, triesLeft] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            answer(modal);
+            return;
+        }
+        if (triesLeft > 0)
+            whenModalOpens(context, answer, triesLeft - 1);
+    });
+}
+
+// Rejects any modal dialog still open after `ms`, so a box that a test fails to
+// answer ends the test with a failed check instead of hanging it.
+inline void rejectStrayModals(QObject* context, bool* strayFound, int ms = 5000)
+{
+    QTimer::singleShot(ms, context, [strayFound] {
+        while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            *strayFound = true;
+            dialog->reject();
+        }
+    });
+}
+
+} // namespace zelva::test

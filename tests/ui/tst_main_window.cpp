@@ -1,0 +1,316 @@
+// The window's wiring through key presses: the cells as a field table, the
+// focus at start-up, the accelerators, the tab order, the exit question and a
+// whole worked example from typing to the saved report.
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <QtTest>
+
+#include "report/report_lines.h"
+#include "tests/ui/fake_seams.h"
+#include "ui/main_window.h"
+#include "ui/widget_field_table.h"
+
+using namespace zelva;
+using namespace zelva::test;
+
+namespace {
+
+QLineEdit* cellOf(QWidget& window, const QString& name)
+{
+    return window.findChild<QLineEdit*>(name);
+}
+
+QString focusName()
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QStringLiteral("(none)");
+}
+
+void typeInto(QWidget& window, const QString& cell, const QString& text)
+{
+    QLineEdit* edit = cellOf(window, cell);
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cellsAsFieldTable_data();
+    void cellsAsFieldTable();
+    void unknownCellIsHarmlessInRelease();
+    void focusStartsInText1();
+    void keys_data();
+    void keys();
+    void tabOrder_data();
+    void tabOrder();
+    void exitQuestion_data();
+    void exitQuestion();
+    void windowCloseDoesNotAsk();
+    void workedExampleFromKeysToReport();
+};
+
+void TestMainWindow::cellsAsFieldTable_data()
+{
+    QTest::addColumn<QString>("cell");
+    for (int number = 1; number <= kCellCount; ++number) {
+        const QString cell = QStringLiteral("Text%1").arg(number);
+        QTest::newRow(cell.toLatin1()) << cell;
+    }
+}
+
+void TestMainWindow::cellsAsFieldTable()
+{
+    QFETCH(QString, cell);
+    FakeSeams fake;
+    MainWindow window(fake.seams());
+    WidgetFieldTable table(window);
+    const std::string name = cell.toStdString();
+
+    // Non-ASCII text must survive both ways, and each name must reach its own
+    // widget (a shifted index would write a neighbour).
+    const std::string written = "45\xC2\xB0 " + name;
+    table.writeCell(name, written);
+    QCOMPARE(cellOf(window, cell)->text(), QString::fromStdString(written));
+    for (int number = 1; number <= kCellCount; ++number) {
+        const QString other = QStringLiteral("Text%1").arg(number);
+        if (other != cell)
+            QVERIFY2(cellOf(window, other)->text().isEmpty(), qPrintable(other));
+    }
+
+    cellOf(window, cell)->setText(QStringLiteral("9,19 \u00E8"));
+    QCOMPARE(table.readCell(name), std::string("9,19 \xC3\xA8"));
+}
+
+void TestMainWindow::unknownCellIsHarmlessInRelease()
+{
+#ifdef QT_NO_DEBUG
+    FakeSeams fake;
+    MainWindow window(fake.seams());
+    WidgetFieldTable table(window);
+    table.writeCell("Text30", "x");
+    table.writeCell("Label12", "x");
+    QCOMPARE(table.readCell("Text0"), std::string());
+    QCOMPARE(window.findChild<QLabel*>("Label12")->text(), QStringLiteral("Utilizzare il PUNTO"));
+#else
+    QSKIP("debug builds assert on a name that is not a cell");
+#endif
+}
+
+void TestMainWindow::focusStartsInText1()
+{
+    FakeSeams fake;
+    MainWindow window(fake.seams());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(focusName(), QStringLiteral("Text1"));
+}
+
+// Alt+letter runs its button's action; Enter and Escape in a cell press nothing,
+// since no button is a default or cancel button.
+void TestMainWindow::keys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("dialogCalls");
+    QTest::addColumn<QString>("text1");
+
+    const int alt = Qt::AltModifier;
+    QTest::newRow("Alt+C computes: empty inputs refused")
+        << int(Qt::Key_C) << alt << "ERRORE! Non hai inserto i dati." << 16 << 0 << "";
+    QTest::newRow("Alt+E asks to exit") << int(Qt::Key_E) << alt << "Uscire dal progamma" << 33
+                                        << 0 << "";
+    QTest::newRow("Alt+S opens the save dialog") << int(Qt::Key_S) << alt << "" << 0 << 1 << "";
+    QTest::newRow("Alt+G converts into Text1")
+        << int(Qt::Key_G) << alt << "" << 0 << 0 << "45.5";
+    QTest::newRow("Return presses nothing") << int(Qt::Key_Return) << 0 << "" << 0 << 0 << "";
+    QTest::newRow("keypad Enter presses nothing") << int(Qt::Key_Enter) << int(Qt::KeypadModifier)
+                                                  << "" << 0 << 0 << "";
+    QTest::newRow("Escape presses nothing") << int(Qt::Key_Escape) << 0 << "" << 0 << 0 << "";
+}
+
+void TestMainWindow::keys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, prompt);
+    QFETCH(int, style);
+    QFETCH(int, dialogCalls);
+    QFETCH(QString, text1);
+    FakeSeams fake;
+    fake.answer = MessageAnswer::Cancel;
+    MainWindow window(fake.seams());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // 45° 30' 0'' for the conversion; the computation still lacks its inputs.
+    typeInto(window, "Text18", "45");
+    typeInto(window, "Text19", "30");
+    typeInto(window, "Text20", "0");
+    typeInto(window, "Text23", "x");
+    cellOf(window, "Text23")->setFocus();
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    if (!prompt.isEmpty()) {
+        QTRY_COMPARE(fake.prompts.size(), std::size_t(1));
+        QCOMPARE(fake.prompts.front().text, prompt);
+        QCOMPARE(fake.prompts.front().style, style);
+    }
+    QTRY_COMPARE(fake.dialogCalls, dialogCalls);
+    QTRY_COMPARE(cellOf(window, "Text1")->text(), text1);
+    // Let a stray animated click land before checking that nothing else happened.
+    QTest::qWait(200);
+    QCOMPARE(fake.prompts.size(), std::size_t(prompt.isEmpty() ? 0 : 1));
+    QCOMPARE(fake.dialogCalls, dialogCalls);
+    QVERIFY(window.isVisible());
+}
+
+void TestMainWindow::tabOrder_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    const QStringList order = {
+        "Text1",  "Text2",  "Text12", "Text10", "Text7",    "Text3",    "Text4",
+        "Text13", "Text14", "Text8",  "Text18", "Text19",   "Text20",   "Text21",
+        "Text22", "Text23", "Text24", "Text25", "Text26",   "Text27",   "Text28",
+        "Text29", "Command4", "Command1", "Command3", "Command2",
+    };
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QTest::newRow(qPrintable(order[i] + " -> " + order[i + 1])) << order[i] << order[i + 1];
+}
+
+void TestMainWindow::tabOrder()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    FakeSeams fake;
+    MainWindow window(fake.seams());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    window.findChild<QWidget*>(from)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(focusName(), from);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(focusName(), to);
+}
+
+void TestMainWindow::exitQuestion_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("OK closes the window") << int(MessageAnswer::Ok) << true;
+    QTest::newRow("Cancel keeps it as it was") << int(MessageAnswer::Cancel) << false;
+}
+
+void TestMainWindow::exitQuestion()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    FakeSeams fake;
+    fake.answer = answer;
+    MainWindow window(fake.seams());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    typeInto(window, "Text1", "45");
+    // The program ends when its last window closes, which Qt signals only from
+    // within the event loop; a timer ends the loop where the program goes on.
+    QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
+    QTimer::singleShot(0, &window, [&window] {
+        window.findChild<QPushButton*>("Command2")->click();
+    });
+    // exit(), unlike quit(), does not close the windows on its way out.
+    QTimer::singleShot(300, &window, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+
+    QCOMPARE(fake.prompts.size(), std::size_t(1));
+    QCOMPARE(fake.prompts.front().text, QStringLiteral("Uscire dal progamma"));
+    QCOMPARE(fake.prompts.front().style, MessageStyle::OkCancelQuestion);
+    QCOMPARE(window.isVisible(), !closes);
+    QCOMPARE(lastWindowClosed.count(), closes ? 1 : 0);
+    QCOMPARE(cellOf(window, "Text1")->text(), QStringLiteral("45"));
+}
+
+void TestMainWindow::windowCloseDoesNotAsk()
+{
+    FakeSeams fake;
+    fake.answer = MessageAnswer::Cancel;
+    MainWindow window(fake.seams());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    // The way the platform delivers its close button: a close event to the window.
+    QCloseEvent close;
+    QCoreApplication::sendEvent(window.windowHandle(), &close);
+
+    QVERIFY(close.isAccepted());
+    QVERIFY(!window.isVisible());
+    QVERIFY(fake.prompts.empty());
+}
+
+void TestMainWindow::workedExampleFromKeysToReport()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString chosen = folder.filePath(QStringLiteral("viaggio"));
+    FakeSeams fake;
+    fake.format = kPoint;
+    fake.chosenPath = chosen.toStdString();
+    MainWindow window(fake.seams());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    const std::pair<const char*, const char*> inputs[] = {
+        {"Text1", "45"},  {"Text2", "9"},   {"Text3", "44"}, {"Text4", "10"},
+        {"Text12", "10"}, {"Text10", "15"}, {"Text7", "30"}, {"Text13", "11"},
+        {"Text14", "45"}, {"Text8", "0"},
+    };
+    for (const auto& [cell, text] : inputs)
+        typeInto(window, cell, text);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+    QTRY_COMPARE(cellOf(window, "Text16")->text(), QStringLiteral("36930"));
+    QCOMPARE(cellOf(window, "Text17")->text(), QStringLiteral("42300"));
+    QCOMPARE(cellOf(window, "Text15")->text(), QStringLiteral("5370"));
+    // Ten significant digits: the later ones depend on the last bit of the sines.
+    bool isNumber = false;
+    const double km = cellOf(window, "Text5")->text().toDouble(&isNumber);
+    QVERIFY2(isNumber, qPrintable(cellOf(window, "Text5")->text()));
+    QCOMPARE(QString::number(km, 'g', 10), QStringLiteral("136.5784036"));
+    QVERIFY(!cellOf(window, "Text6")->text().isEmpty());
+    QVERIFY(!cellOf(window, "Text9")->text().isEmpty());
+    QVERIFY(!cellOf(window, "Text11")->text().isEmpty());
+    QVERIFY(fake.prompts.empty());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(fake.dialogCalls, 1);
+    QFile file(chosen + QStringLiteral(".TXT"));
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    const QByteArray bytes = file.readAll();
+
+    QByteArray expected;
+    for (const std::string& line : composeReport(WidgetFieldTable(window)))
+        expected += QByteArray::fromStdString(line) + "\r\n";
+    QCOMPARE(bytes, expected);
+    const QList<QByteArray> lines = bytes.split('\n');
+    QCOMPARE(lines.size(), 23);  // 22 lines, each ended, and nothing after the last
+    QCOMPARE(lines[7], QByteArray(" NORD = 45\r"));
+    QCOMPARE(lines[9], QByteArray(" Orario 10:15:30\r"));
+    QCOMPARE(lines[13], QByteArray(" Orario 11:45:0\r"));
+    QCOMPARE(lines[17], " DISTANZA km -> " + cellOf(window, "Text5")->text().toLatin1() + "\r");
+    QCOMPARE(lines[21], QByteArray(" Intervallo s -> 5370\r"));
+    QVERIFY(fake.prompts.empty());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"

@@ -1,0 +1,210 @@
+// The real QMessageBox and QFileDialog behind the window's seams, answered from
+// a timer through key presses as a user would.
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "tests/ui/fake_seams.h"
+#include "ui/main_window.h"
+#include "ui/qt_message_box.h"
+#include "ui/report_save_dialog.h"
+
+using namespace zelva;
+using namespace zelva::test;
+
+Q_DECLARE_METATYPE(QMessageBox::Icon)
+
+namespace {
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// Notes what the open box shows, then presses `key` on it.
+void answerBox(QObject* context, SeenBox* seen, Qt::Key key)
+{
+    whenModalOpens(context, [seen, key](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen->title = box->windowTitle();
+            seen->text = box->text();
+            seen->icon = box->icon();
+            seen->buttons = box->standardButtons();
+            if (box->defaultButton())
+                seen->defaultButton = box->standardButton(box->defaultButton());
+        }
+        QTest::keyClick(modal, key);
+    });
+}
+
+// Waits for the save dialog to take input, then types into its name field.
+void answerFileDialog(QObject* context, QString* offered, const QString& typed, Qt::Key key)
+{
+    whenModalOpens(context, [offered, typed, key](QWidget* modal) {
+        QVERIFY(QTest::qWaitForWindowActive(modal));
+        QTest::qWait(20);
+        auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        *offered = name->text();
+        if (!typed.isNull()) {
+            name->clear();
+            QTest::keyClicks(name, typed);
+        }
+        QTest::keyClick(name, key);
+    });
+}
+
+} // namespace
+
+class TestQtDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void messageBox_data();
+    void messageBox();
+    void warningBoxThenCharacterTyped();
+    void saveDialogSettings();
+    void saveDialogChoosesAndRemembers();
+    void saveDialogCancel();
+};
+
+void TestQtDialogs::messageBox_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QMessageBox::Icon>("icon");
+    QTest::addColumn<bool>("hasCancel");
+
+    QTest::newRow("0 Enter") << 0 << int(Qt::Key_Enter) << 1 << QMessageBox::NoIcon << false;
+    QTest::newRow("0 Escape") << 0 << int(Qt::Key_Escape) << 1 << QMessageBox::NoIcon << false;
+    QTest::newRow("16 Enter") << 16 << int(Qt::Key_Enter) << 1 << QMessageBox::Critical << false;
+    QTest::newRow("33 Enter is OK") << 33 << int(Qt::Key_Enter) << 1 << QMessageBox::Question
+                                    << true;
+    QTest::newRow("33 Return is OK") << 33 << int(Qt::Key_Return) << 1 << QMessageBox::Question
+                                     << true;
+    QTest::newRow("33 Escape is Cancel") << 33 << int(Qt::Key_Escape) << 2
+                                         << QMessageBox::Question << true;
+}
+
+void TestQtDialogs::messageBox()
+{
+    QFETCH(int, style);
+    QFETCH(int, key);
+    QFETCH(int, answer);
+    QFETCH(QMessageBox::Icon, icon);
+    QFETCH(bool, hasCancel);
+    QWidget owner;
+    owner.show();
+    SeenBox seen;
+    bool stray = false;
+    answerBox(&owner, &seen, Qt::Key(key));
+    rejectStrayModals(&owner, &stray);
+
+    // Markup in a prompt must be shown as typed, not interpreted.
+    QCOMPARE(showQtMessageBox(&owner, "Uscire dal progamma <b>", style), answer);
+
+    QVERIFY(!stray);
+    QCOMPARE(seen.title, QStringLiteral("Zelvamirontica"));
+    QCOMPARE(seen.text, QStringLiteral("Uscire dal progamma <b>"));
+    QCOMPARE(seen.icon, icon);
+    const QMessageBox::StandardButtons buttons =
+        hasCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QCOMPARE(seen.buttons, buttons);
+    QCOMPARE(seen.defaultButton, QMessageBox::Ok);
+}
+
+void TestQtDialogs::warningBoxThenCharacterTyped()
+{
+    WindowSeams seams;
+    seams.settings = [] { return kComma; };
+    MainWindow window(std::move(seams));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* cell = window.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    cell->setFocus();
+    SeenBox seen;
+    bool stray = false;
+    answerBox(&window, &seen, Qt::Key_Enter);
+    rejectStrayModals(&window, &stray);
+
+    QTest::keyClicks(cell, QStringLiteral("4."));
+
+    QVERIFY(!stray);
+    QCOMPARE(seen.text, QStringLiteral("Utilizzare la VIRGOLA come separatore decimale"));
+    QCOMPARE(seen.icon, QMessageBox::NoIcon);
+    QCOMPARE(cell->text(), QStringLiteral("4."));
+}
+
+void TestQtDialogs::saveDialogSettings()
+{
+    QWidget owner;
+    ReportSaveDialog commonDialog1(&owner);
+    QString offered;
+    answerFileDialog(&owner, &offered, QString(), Qt::Key_Escape);
+    QCOMPARE(commonDialog1.ask(), std::optional<std::string>());
+
+    auto* dialog = owner.findChild<QFileDialog*>(QStringLiteral("CommonDialog1"));
+    QVERIFY(dialog);
+    QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+    QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("*.TXT")});
+    QCOMPARE(dialog->defaultSuffix(), QString());
+    // The file written is the name + ".TXT", so a question about the name shown
+    // would be about the wrong file.
+    QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+}
+
+void TestQtDialogs::saveDialogChoosesAndRemembers()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    // An existing file of the typed name must not stop the dialog with a question.
+    QFile existing(folder.filePath(QStringLiteral("viaggio")));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    QWidget owner;
+    ReportSaveDialog commonDialog1(&owner);
+    bool stray = false;
+
+    QString offered;
+    answerFileDialog(&owner, &offered, folder.filePath(QStringLiteral("viaggio")), Qt::Key_Return);
+    rejectStrayModals(&owner, &stray);
+    const auto first = commonDialog1.ask();
+    QVERIFY(!stray);
+    QVERIFY(first);
+    QCOMPARE(QDir::fromNativeSeparators(QString::fromStdString(*first)),
+             folder.filePath(QStringLiteral("viaggio")));
+
+    answerFileDialog(&owner, &offered, QString(), Qt::Key_Return);
+    rejectStrayModals(&owner, &stray);
+    const auto second = commonDialog1.ask();
+    QVERIFY(!stray);
+    QCOMPARE(offered, QStringLiteral("viaggio"));
+    QCOMPARE(second, first);
+}
+
+void TestQtDialogs::saveDialogCancel()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QWidget owner;
+    ReportSaveDialog commonDialog1(&owner);
+    bool stray = false;
+    QString offered;
+    answerFileDialog(&owner, &offered, folder.filePath(QStringLiteral("scartato")), Qt::Key_Escape);
+    rejectStrayModals(&owner, &stray);
+
+    QCOMPARE(commonDialog1.ask(), std::optional<std::string>());
+    QVERIFY(!stray);
+    QVERIFY(QDir(folder.path()).isEmpty());
+}
+
+QTEST_MAIN(TestQtDialogs)
+#include "tst_qt_dialogs.moc"
