@@ -11,6 +11,7 @@
 #include "calc/distance_speed.h"
 #include "calc/sexagesimal.h"
 #include "ui/exit_question.h"
+#include "ui/fonts.h"
 #include "ui/load_form.h"
 #include "ui/qt_message_box.h"
 #include "ui/separator_guard.h"
@@ -60,10 +61,10 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     connect(ui_->Command3, &QPushButton::clicked, this, &MainWindow::saveReport);
     connect(ui_->Command4, &QPushButton::clicked, this, &MainWindow::convertPositions);
 
-    guard_ = new SeparatorGuard(settings_, showMessageBox_, this);
+    auto* guard = new SeparatorGuard(settings_, showMessageBox_, this);  // a child: owned by the window
     for (std::string_view name : kGuardedCells) {
         if (QLineEdit* cell = cells_.cell(name))
-            cell->installEventFilter(guard_);
+            cell->installEventFilter(guard);
     }
 
     loadForm(cells_, detectDecimalSeparator(settings_()), *ui_->Label12, *ui_->Label13);
@@ -75,6 +76,7 @@ MainWindow::~MainWindow() = default;
 QWidget& MainWindow::setUpForm()
 {
     ui_->setupUi(this);
+    applyFormFontSize(*this);
     return *this;
 }
 

@@ -24,8 +24,6 @@ class Form1;
 
 namespace zelva {
 
-class SeparatorGuard;
-
 // What the window needs from outside; an empty function means the real one:
 // the system locale, a QMessageBox over this window, this window's save dialog.
 struct WindowSeams {
@@ -53,7 +51,6 @@ private:
     RegionalSettingsSource settings_;
     MessageBoxFn showMessageBox_;
     SaveDialogFn askFileName_;
-    SeparatorGuard* guard_ = nullptr;  // owned as a child QObject
 };
 
 } // namespace zelva
