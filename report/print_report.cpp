@@ -1,0 +1,25 @@
+#include "report/print_report.h"
+
+#include "report/report_file.h"
+#include "report/report_lines.h"
+#include "report/windows1252.h"
+
+namespace zelva {
+
+void printReport(const FieldTable& cells, const SaveDialogFn& askFileName,
+                 const MessageBoxFn& showMessageBox)
+{
+    const std::optional<std::string> chosen = askFileName();
+    if (!chosen)
+        return;
+    const std::string path = *chosen + ".TXT";
+
+    std::string bytes;
+    for (const std::string& line : composeReport(cells))
+        bytes += toWindows1252(line) + "\r\n";
+
+    if (!replaceFileContents(path, bytes))
+        showMessageBox("ERRORE! Impossibile salvare il file\n" + path, MessageStyle::Error);
+}
+
+} // namespace zelva
