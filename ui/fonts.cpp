@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QStringList>
+#include <QWidget>
 
 namespace zelva {
 
@@ -11,6 +12,13 @@ void installFontSubstitutes()
     // which clips the captions that were sized for the original face.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+}
+
+void applyFormFontSize(QWidget& form)
+{
+    QFont font = form.font();
+    font.setPointSizeF(8.25);
+    form.setFont(font);
 }
 
 } // namespace zelva
