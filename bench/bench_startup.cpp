@@ -85,14 +85,17 @@ void BM_mainWindow(benchmark::State& state)
 }
 BENCHMARK(BM_mainWindow)->Unit(benchmark::kMicrosecond);
 
-// Keeps the console output and remembers each benchmark's time per iteration.
+// Keeps the console output and remembers each benchmark's real time per iteration.
 class RatioReporter final : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            realTime[run.benchmark_name()] = run.GetAdjustedRealTime();
+        // With repetitions the median stands for the benchmark; otherwise its one run.
+        for (const Run& run : runs) {
+            if (run.aggregate_name.empty() || run.aggregate_name == "median")
+                realTime[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
     }
     std::map<std::string, double> realTime;
 };
