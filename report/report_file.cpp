@@ -10,7 +10,8 @@ bool replaceFileContents(const std::string& path, std::string_view bytes)
     QSaveFile file(QString::fromStdString(path));
     // No fallback to writing in place: that would bring back the half-written file.
     file.setDirectWriteFallback(false);
-    // Unbuffered, so a short write is seen here rather than lost in a final flush.
+    // Unbuffered: commit() does not notice a failed final flush of a buffered
+    // QSaveFile and would rename the truncated file over the earlier one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const auto size = static_cast<qint64>(bytes.size());

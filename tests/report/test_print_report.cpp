@@ -6,6 +6,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -226,6 +227,8 @@ struct FailureRow {
     rlim_t fileSizeLimit = 0;  // 0: none
 };
 
+void PrintTo(const FailureRow& row, std::ostream* os) { *os << row.name; }
+
 class ReportFailure : public PrintReport, public ::testing::WithParamInterface<FailureRow> {};
 
 TEST_P(ReportFailure, ShowsErrorKeepsEarlierFileLeavesNoTemporary)
@@ -277,7 +280,8 @@ const FailureRow kFailureRows[] = {
          return root / "viaggio";
      }},
     {"read_only_folder", [](const fs::path& root) { return withEarlierReport(root / "ro"); }, true},
-    // The report is 616 bytes; the write stops after 300.
+    // Regression: a buffered QSaveFile committed the first 300 of the 616
+    // bytes over the earlier report and reported success.
     {"write_fails_part_way", [](const fs::path& root) { return withEarlierReport(root); }, false, 300},
 };
 
