@@ -249,6 +249,8 @@ void FormLayoutTest::control()
         QCOMPARE(static_cast<QLineEdit*>(w)->text(), QString());
         QVERIFY(!static_cast<QLineEdit*>(w)->isReadOnly());
         QCOMPARE(w->accessibleName(), QString::fromUtf8(c.accessibleName));
+        const int frame = w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+        QVERIFY2(w->fontMetrics().height() + 2 * frame <= w->height(), "a line of text fits the cell");
     } else if (qstrcmp(c.name, "Command4") != 0 && qstrcmp(c.name, "Label12") != 0
                && qstrcmp(c.name, "Label13") != 0) {
         QCOMPARE(captionOf(*w), QString::fromUtf8(c.caption));
