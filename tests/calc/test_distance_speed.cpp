@@ -139,7 +139,7 @@ TEST(DistanceSpeedExample1, CommaSettingsShowTheSameDigitsWithAComma)
     EXPECT_NE(comma["Text5"].find(','), std::string::npos);
 }
 
-// Every row starts from worked example 2 (whose texts are exact), changes some
+// Every row starts from the quarter-turn fixes (0,0 and 0,90 in 1000 s, whose texts are exact), changes some
 // inputs, and expects all seven result cells; they are prefilled with junk, so a
 // cell that a click forgets to write shows up.
 struct Scenario {

@@ -1,6 +1,6 @@
 // The window's wiring through key presses: the cells as a field table, the
 // focus at start-up, the accelerators, the tab order, the exit question and a
-// whole worked example from typing to the saved report.
+// whole pair of fixes from typing to the saved report.
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
