@@ -38,6 +38,10 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // The native Windows style draws frame titles and button text in the theme's
+    // colours and ignores the window's blue, red and dark red; Fusion honours
+    // them and looks the same on every platform, the one the layout is measured in.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     zelva::installFontSubstitutes();
     zelva::installQtTranslations(app);
 
