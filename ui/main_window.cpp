@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -77,6 +78,11 @@ QWidget& MainWindow::setUpForm()
 {
     ui_->setupUi(this);
     applyFormFontSize(*this);
+    // A form holds one image per icon state; the 16 px drawing is sharper in the
+    // title bar and task bar than the 32 px one scaled down.
+    QIcon icon = windowIcon();
+    icon.addFile(QStringLiteral(":/icons/zelvamirontica-16.png"), QSize(16, 16));
+    setWindowIcon(icon);
     return *this;
 }
 
