@@ -4,17 +4,9 @@
 #include <QString>
 
 #include "ui/separator_guard.h"
+#include "ui/utf8.h"
 
 namespace zelva {
-
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 void loadForm(FieldTable& cells, DecimalSeparator detected, QLabel& label12, QLabel& label13)
 {

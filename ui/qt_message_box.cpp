@@ -4,17 +4,9 @@
 #include <QString>
 
 #include "calc/message_box.h"
+#include "ui/utf8.h"
 
 namespace zelva {
-
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 int showQtMessageBox(QWidget* parent, std::string_view prompt, int style)
 {

@@ -1,5 +1,7 @@
 #include "ui/widget_field_table.h"
 
+#include "ui/utf8.h"
+
 #include <QLineEdit>
 #include <QString>
 #include <QWidget>
@@ -33,7 +35,7 @@ void WidgetFieldTable::writeCell(std::string_view name, std::string_view text)
     QLineEdit* edit = cell(name);
     Q_ASSERT_X(edit, "WidgetFieldTable::writeCell", "not a cell name");
     if (edit)
-        edit->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        edit->setText(fromUtf8(text));
 }
 
 } // namespace zelva

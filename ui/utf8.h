@@ -1,0 +1,15 @@
+// The core's UTF-8 text as a QString. Invalid bytes become U+FFFD; never throws.
+#pragma once
+
+#include <string_view>
+
+#include <QString>
+
+namespace zelva {
+
+inline QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace zelva
