@@ -23,6 +23,25 @@ std::string centred(std::string_view text)
     return std::string(left, ' ') + std::string(text) + std::string(right, ' ');
 }
 
+// The cells of one fix: latitude, longitude, hours, minutes, seconds.
+struct FixCells {
+    std::string_view lat, lon, hours, minutes, seconds;
+};
+
+// Three lines from `first` on; each cell is read once, in the order of the file.
+void writeFix(std::array<std::string, kReportLineCount>& lines, std::size_t first,
+              const FieldTable& cells, const FixCells& fix)
+{
+    lines[first] = " NORD = " + cells.readCell(fix.lat);
+    lines[first + 1] = " EST = " + cells.readCell(fix.lon);
+    std::string& time = lines[first + 2];
+    time = " Orario " + cells.readCell(fix.hours);
+    time += ':';
+    time += cells.readCell(fix.minutes);
+    time += ':';
+    time += cells.readCell(fix.seconds);
+}
+
 } // namespace
 
 std::array<std::string, kReportLineCount> composeReport(const FieldTable& cells)
@@ -37,17 +56,9 @@ std::array<std::string, kReportLineCount> composeReport(const FieldTable& cells)
     lines[4] = bannerLine(std::string(10, ' ') + std::string(kMakerAddress) + std::string(11, ' '));
     lines[5] = rule;
     lines[6] = "";
-    lines[7] = " NORD = " + cells.readCell("Text1");
-    lines[8] = " EST = " + cells.readCell("Text2");
-    lines[9] = " Orario " + cells.readCell("Text12");
-    lines[9] += ":" + cells.readCell("Text10");
-    lines[9] += ":" + cells.readCell("Text7");
+    writeFix(lines, 7, cells, {"Text1", "Text2", "Text12", "Text10", "Text7"});
     lines[10] = "";
-    lines[11] = " NORD = " + cells.readCell("Text3");
-    lines[12] = " EST = " + cells.readCell("Text4");
-    lines[13] = " Orario " + cells.readCell("Text13");
-    lines[13] += ":" + cells.readCell("Text14");
-    lines[13] += ":" + cells.readCell("Text8");
+    writeFix(lines, 11, cells, {"Text3", "Text4", "Text13", "Text14", "Text8"});
     lines[14] = "";
     lines[15] = std::string(21, '-') + " RISULTATI " + std::string(20, '-');
     lines[16] = "";
