@@ -1,5 +1,6 @@
 #include "calc/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -43,47 +44,32 @@ std::size_t signLength(const char* p, const char* end, bool& negative)
     return 0;
 }
 
-// Order of magnitude of an ASCII number that std::from_chars found out of range:
-// positive for an overflow, zero or below for an underflow.
-long magnitudeOf(std::string_view ascii)
-{
-    long magnitude = 0;
-    bool significant = false;
-    std::size_t i = 0;
-    if (i < ascii.size() && ascii[i] == '-') ++i;
-    for (; i < ascii.size() && isDigit(ascii[i]); ++i) {
-        significant = significant || ascii[i] != '0';
-        if (significant) ++magnitude;
-    }
-    if (i < ascii.size() && ascii[i] == '.')
-        for (++i; i < ascii.size() && isDigit(ascii[i]) && !significant; ++i) {
-            significant = ascii[i] != '0';
-            if (!significant) --magnitude;
-        }
-    while (i < ascii.size() && ascii[i] != 'e') ++i;
-    if (!significant)
-        return -1;
-    if (i + 1 < ascii.size()) {
-        const bool negative = ascii[i + 1] == '-';
-        long exponent = 0;
-        for (i += negative ? 2 : 1; i < ascii.size() && exponent < 100000; ++i)
-            exponent = exponent * 10 + (ascii[i] - '0');
-        magnitude += negative ? -exponent : exponent;
-    }
-    return magnitude;
-}
+// Exponents are added up saturated far beyond any text that fits in memory, so
+// a text of any length keeps its true order of magnitude.
+constexpr std::int64_t kExponentLimit = 100'000'000'000'000'000;
 
-std::optional<double> parseAscii(std::string_view ascii, bool negative)
+// The value 0.<digits> x 10^magnitude, digits starting with a non-zero one:
+// the nearest double, or nullopt beyond the double range. Magnitudes far out of
+// range are settled here, so std::from_chars only ever sees a short exponent.
+std::optional<double> parseNormalised(std::string_view digits, std::int64_t magnitude, bool negative)
 {
+    const double zero = negative ? -0.0 : 0.0;
+    if (magnitude > 310) return std::nullopt;  // at least 1E+310
+    if (magnitude < -330) return zero;         // below 1E-331, under half the least subnormal
+    std::string ascii;
+    ascii.reserve(digits.size() + 16);
+    if (negative) ascii.push_back('-');
+    ascii += "0.";
+    ascii += digits;
+    ascii.push_back('e');
+    std::array<char, 8> exp;
+    ascii.append(exp.data(), std::to_chars(exp.data(), exp.data() + exp.size(), magnitude).ptr);
+
     double value = 0.0;
-    const auto [end, ec] =
-        std::from_chars(ascii.data(), ascii.data() + ascii.size(), value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        // Too small for a double: the nearest double is zero. Too large: no number.
-        if (magnitudeOf(ascii) <= 0)
-            return negative ? -0.0 : 0.0;
-        return std::nullopt;
-    }
+    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value,
+                                           std::chars_format::general);
+    if (ec == std::errc::result_out_of_range)
+        return magnitude > 0 ? std::nullopt : std::optional<double>(zero);
     if (ec != std::errc{} || end != ascii.data() + ascii.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -104,8 +90,8 @@ std::optional<double> textToNumber(std::string_view text, const NumberFormat& fo
     // the keyboard has no key for U+00A0 or U+202F.
     auto blankGroups = [&group] { return group == kNoBreakSpace || group == kNarrowNoBreakSpace; };
 
-    // The number is copied in the form std::from_chars reads. The copy is never
-    // longer than the text, so short texts, the usual case, need no heap buffer.
+    // The digits are copied without separators, for the slow path below. The copy
+    // is never longer than the text, so short texts, the usual case, need no heap.
     std::array<char, 64> small;
     std::string large;
     const auto length = static_cast<std::size_t>(end - p);
@@ -115,12 +101,11 @@ std::optional<double> textToNumber(std::string_view text, const NumberFormat& fo
 
     bool negative = false;
     p += signLength(p, end, negative);
-    if (negative) *out++ = '-';
 
     // Integer part: digits, with grouping symbols only between two digits.
     // The digits are also gathered as an integer, for the exact short cut below.
     std::uint64_t mantissa = 0;
-    int mantissaDigits = 0;
+    std::int64_t mantissaDigits = 0;
     auto takeDigit = [&](char c) {
         *out++ = c;
         if (mantissaDigits != 0 || c != '0') {
@@ -140,32 +125,28 @@ std::optional<double> textToNumber(std::string_view text, const NumberFormat& fo
             break;
         p += skip;
     }
+    const auto integerDigits = static_cast<std::int64_t>(out - buffer);
     bool seenDigit = p != integerStart;
-    long fractionDigits = 0;
+    std::int64_t fractionDigits = 0;
     if (startsWith(p, end, decimal)) {
         p += decimal.size();
-        *out++ = '.';
         const char* const fractionStart = p;
         while (p != end && isDigit(*p)) takeDigit(*p++);
         seenDigit = seenDigit || p != fractionStart;
-        fractionDigits = static_cast<long>(p - fractionStart);
+        fractionDigits = static_cast<std::int64_t>(p - fractionStart);
     }
     if (!seenDigit)
         return std::nullopt;
 
-    long exponent = 0;
+    std::int64_t exponent = 0;
     if (p != end && (*p == 'e' || *p == 'E')) {
         ++p;
-        *out++ = 'e';
         bool negativeExponent = false;
         p += signLength(p, end, negativeExponent);
-        if (negativeExponent) *out++ = '-';
         if (p == end || !isDigit(*p))
             return std::nullopt;
-        while (p != end && isDigit(*p)) {
-            if (exponent < 100000) exponent = exponent * 10 + (*p - '0');
-            *out++ = *p++;
-        }
+        for (; p != end && isDigit(*p); ++p)
+            exponent = std::min(exponent * 10 + (*p - '0'), kExponentLimit);
         if (negativeExponent) exponent = -exponent;
     }
     if (p != end)
@@ -174,14 +155,19 @@ std::optional<double> textToNumber(std::string_view text, const NumberFormat& fo
     // Clinger's fast path: an integer of at most 53 bits times or divided by an
     // exact power of ten is a single correctly rounded operation, so it gives the
     // nearest double exactly as std::from_chars would, at a fraction of the cost.
-    const long scale = exponent - fractionDigits;
+    const std::int64_t scale = exponent - fractionDigits;
     if (mantissaDigits <= 19 && mantissa <= (std::uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
         const double value = static_cast<double>(mantissa);
         const double result = scale < 0 ? value / kPowersOfTen[-scale] : value * kPowersOfTen[scale];
         return negative ? -result : result;
     }
 
-    return parseAscii(std::string_view(buffer, static_cast<std::size_t>(out - buffer)), negative);
+    const std::string_view digits(buffer, static_cast<std::size_t>(out - buffer));
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string_view::npos)
+        return negative ? -0.0 : 0.0;
+    const std::int64_t magnitude = integerDigits - static_cast<std::int64_t>(first) + exponent;
+    return parseNormalised(digits.substr(first), magnitude, negative);
 }
 
 std::string numberToText(double value, const NumberFormat& format)

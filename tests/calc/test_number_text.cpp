@@ -98,6 +98,14 @@ const ReadRow kReadRows[] = {
     {"overflow_by_digits", kPoint, std::string(400, '9'), std::nullopt},
     {"negative_overflow", kComma, "-2E308", std::nullopt},
     {"plain_space_not_a_group_under_comma", kComma, "1 000", std::nullopt},
+    // Regression: the exponent was counted only up to 100000, so texts of about
+    // 100 kB read as the wrong number instead of their true magnitude.
+    {"long_fraction_then_huge_exponent_overflows", kComma,
+     "0," + std::string(99'999, '0') + "1e1000000", std::nullopt},
+    {"million_zeros_then_exponent_still_overflows", kPoint,
+     "0." + std::string(1'000'000, '0') + "1e1000400", std::nullopt},
+    {"million_digit_integer_with_exponent_underflows_to_zero", kPoint,
+     "1" + std::string(1'000'000, '0') + "e-1000400", 0.0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, TextToNumber, ::testing::ValuesIn(kReadRows),
