@@ -1,5 +1,7 @@
 #include "ui/report_save_dialog.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QStringList>
@@ -26,6 +28,13 @@ QFileDialog& ReportSaveDialog::dialog()
         dialog_->setFileMode(QFileDialog::AnyFile);
         dialog_->setNameFilter(QStringLiteral("*.TXT"));
         dialog_->setDefaultSuffix(QString());
+        // Qt leaves the name field's list of suggestions open when Enter accepts
+        // the dialog while the list shows; it would float over the window and
+        // swallow the next click or key.
+        QObject::connect(dialog_, &QDialog::finished, dialog_, [box = dialog_.data()] {
+            for (QCompleter* completer : box->findChildren<QCompleter*>())
+                completer->popup()->hide();
+        });
     }
     return *dialog_;
 }

@@ -1,6 +1,8 @@
 // The real QMessageBox and QFileDialog behind the window's seams, answered from
 // a timer through key presses as a user would.
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -73,6 +75,7 @@ private slots:
     void saveDialogSettings();
     void saveDialogChoosesAndRemembers();
     void saveDialogCancel();
+    void saveDialogClosesItsSuggestionList();
 };
 
 void TestQtDialogs::messageBox_data()
@@ -204,6 +207,41 @@ void TestQtDialogs::saveDialogCancel()
     QCOMPARE(commonDialog1.ask(), std::optional<std::string>());
     QVERIFY(!stray);
     QVERIFY(QDir(folder.path()).isEmpty());
+}
+
+void TestQtDialogs::saveDialogClosesItsSuggestionList()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    // An earlier report: the dialog lists only names that end in .TXT.
+    QFile existing(folder.filePath(QStringLiteral("viaggio.TXT")));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    QWidget owner;
+    owner.show();
+    ReportSaveDialog commonDialog1(&owner);
+    bool stray = false;
+    bool listShown = false;
+    whenModalOpens(&owner, [&](QWidget* modal) {
+        QVERIFY(QTest::qWaitForWindowActive(modal));
+        auto* name = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->clear();
+        QTest::keyClicks(name, folder.filePath(QStringLiteral("v")));
+        QTest::qWait(300);  // the folder is read in the background
+        QTest::keyClicks(name, QStringLiteral("ia"));
+        listShown = QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 2000);
+        // Enter goes where a user's key goes: to the open list.
+        QWidget* target = QApplication::activePopupWidget();
+        QTest::keyClick(target ? target : name, Qt::Key_Return);
+    });
+    rejectStrayModals(&owner, &stray);
+
+    QVERIFY(commonDialog1.ask());
+    QVERIFY(!stray);
+    QVERIFY(listShown);
+    // Regression: the list stayed open over the window and ate the next click.
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
 
 QTEST_MAIN(TestQtDialogs)
