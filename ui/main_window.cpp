@@ -14,6 +14,7 @@
 #include "ui/exit_question.h"
 #include "ui/fonts.h"
 #include "ui/load_form.h"
+#include "ui/one_line_validator.h"
 #include "ui/qt_message_box.h"
 #include "ui/separator_guard.h"
 #include "ui/system_settings.h"
@@ -61,6 +62,10 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     connect(ui_->Command2, &QPushButton::clicked, this, &MainWindow::askToExit);
     connect(ui_->Command3, &QPushButton::clicked, this, &MainWindow::saveReport);
     connect(ui_->Command4, &QPushButton::clicked, this, &MainWindow::convertPositions);
+
+    auto* oneLine = new OneLineValidator(this);
+    for (int number = 1; number <= kCellCount; ++number)
+        cells_.cell(cellName(number))->setValidator(oneLine);
 
     auto* guard = new SeparatorGuard(settings_, showMessageBox_, this);  // a child: owned by the window
     for (std::string_view name : kGuardedCells) {

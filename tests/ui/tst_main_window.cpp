@@ -1,7 +1,10 @@
 // The window's wiring through key presses: the cells as a field table, the
 // focus at start-up, the accelerators, the tab order, the exit question and a
 // whole pair of fixes from typing to the saved report.
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,7 +59,10 @@ private slots:
     void exitQuestion_data();
     void exitQuestion();
     void windowCloseDoesNotAsk();
+    void workedExampleFromKeysToReport_data();
     void workedExampleFromKeysToReport();
+    void pasteOrDropKeepsTheFirstLine_data();
+    void pasteOrDropKeepsTheFirstLine();
 };
 
 void TestMainWindow::cellsAsFieldTable_data()
@@ -258,8 +264,18 @@ void TestMainWindow::windowCloseDoesNotAsk()
     QVERIFY(fake.prompts.empty());
 }
 
+void TestMainWindow::workedExampleFromKeysToReport_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::newRow("typed") << QString();
+    // Regression: a spreadsheet cell copied with its line break was stored whole,
+    // so the latitude read as 0 and the report gained a broken line.
+    QTest::newRow("Text1 pasted from a spreadsheet cell") << QStringLiteral("45\r\n");
+}
+
 void TestMainWindow::workedExampleFromKeysToReport()
 {
+    QFETCH(QString, clipboard);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString chosen = folder.filePath(QStringLiteral("viaggio"));
@@ -275,8 +291,16 @@ void TestMainWindow::workedExampleFromKeysToReport()
         {"Text12", "10"}, {"Text10", "15"}, {"Text7", "30"}, {"Text13", "11"},
         {"Text14", "45"}, {"Text8", "0"},
     };
-    for (const auto& [cell, text] : inputs)
+    for (const auto& [cell, text] : inputs) {
+        if (!clipboard.isEmpty() && qstrcmp(cell, "Text1") == 0) {
+            QApplication::clipboard()->setText(clipboard);
+            cellOf(window, cell)->setFocus();
+            QTest::keySequence(cellOf(window, cell), QKeySequence::Paste);
+            QCOMPARE(cellOf(window, cell)->text(), QStringLiteral("45"));
+            continue;
+        }
         typeInto(window, cell, text);
+    }
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
     QTRY_COMPARE(cellOf(window, "Text16")->text(), QStringLiteral("36930"));
@@ -310,6 +334,46 @@ void TestMainWindow::workedExampleFromKeysToReport()
     QCOMPARE(lines[17], " DISTANZA km -> " + cellOf(window, "Text5")->text().toLatin1() + "\r");
     QCOMPARE(lines[21], QByteArray(" Intervallo s -> 5370\r"));
     QVERIFY(fake.prompts.empty());
+}
+
+void TestMainWindow::pasteOrDropKeepsTheFirstLine_data()
+{
+    QTest::addColumn<bool>("drop");
+    QTest::addColumn<QString>("incoming");
+    QTest::addColumn<QString>("expected");
+    // Text1 holds "12" with the cursor between the digits; drops land at its left edge.
+    QTest::newRow("paste, the rest of the cell stays") << false << QStringLiteral("3\n4") << QStringLiteral("132");
+    QTest::newRow("paste, Unicode paragraph break") << false << QStringLiteral("3\u20294") << QStringLiteral("132");
+    QTest::newRow("paste, break first") << false << QStringLiteral("\r\n3") << QStringLiteral("12");
+    QTest::newRow("drop") << true << QStringLiteral("3\r\n4") << QStringLiteral("312");
+}
+
+void TestMainWindow::pasteOrDropKeepsTheFirstLine()
+{
+    QFETCH(bool, drop);
+    QFETCH(QString, incoming);
+    QFETCH(QString, expected);
+    FakeSeams fake;
+    MainWindow window(fake.seams());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QLineEdit* cell = cellOf(window, QStringLiteral("Text1"));
+    typeInto(window, QStringLiteral("Text1"), QStringLiteral("12"));
+    cell->setCursorPosition(1);
+
+    if (drop) {
+        QMimeData data;
+        data.setText(incoming);
+        const QPointF at(2, cell->height() / 2);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cell, &enter);
+        QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(cell, &event);
+    } else {
+        QApplication::clipboard()->setText(incoming);
+        QTest::keySequence(cell, QKeySequence::Paste);
+    }
+    QCOMPARE(cell->text(), expected);
 }
 
 QTEST_MAIN(TestMainWindow)
