@@ -13,6 +13,7 @@
 #include "calc/sexagesimal.h"
 #include "ui/exit_question.h"
 #include "ui/fonts.h"
+#include "ui/light_palette.h"
 #include "ui/load_form.h"
 #include "ui/one_line_validator.h"
 #include "ui/qt_message_box.h"
@@ -83,6 +84,18 @@ QWidget& MainWindow::setUpForm()
 {
     ui_->setupUi(this);
     applyFormFontSize(*this);
+    // The window is Italian and laid out left to right on every system; only
+    // Qt's own boxes and dialogs follow a right-to-left system language.
+    setLayoutDirection(Qt::LeftToRight);
+    // The controls keep their own colours; everything they leave open comes from
+    // the light scheme, whatever the desktop's.
+    setPalette(lightPalette());
+    for (QWidget* label : {ui_->Label20, ui_->Label21}) {
+        // Inside the blue frame, but in the window's ordinary text colour.
+        QPalette own = label->palette();
+        own.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
+        label->setPalette(own);
+    }
     // A form holds one image per icon state; the 16 px drawing is sharper in the
     // title bar and task bar than the 32 px one scaled down.
     QIcon icon = windowIcon();

@@ -1,0 +1,28 @@
+#include "ui/light_palette.h"
+
+#include <QColor>
+
+namespace zelva {
+
+QPalette lightPalette()
+{
+    // Fusion's light scheme, which the window was laid out and coloured in. Fusion
+    // itself turns dark when the desktop does, so it is spelled out here.
+    const QColor window(239, 239, 239);
+    const QColor mid = window.darker(130);
+    const QColor dark = window.darker(150);
+    QPalette palette(Qt::black, window, window.lighter(150), dark, mid, Qt::black, Qt::white);
+    palette.setColor(QPalette::Midlight, mid.lighter(110));
+    palette.setColor(QPalette::Shadow, dark.darker(135));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    palette.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+    const QColor disabledText(190, 190, 190);
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, window);
+    return palette;
+}
+
+} // namespace zelva
