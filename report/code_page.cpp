@@ -1,8 +1,14 @@
-#include "report/windows1252.h"
+#include "report/code_page.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
+
+#ifdef _WIN32
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
 
 namespace zelva {
 
@@ -65,9 +71,10 @@ std::optional<Decoded> decode(std::string_view text)
     return Decoded{code, length};
 }
 
-} // namespace
-
-std::string toWindows1252(std::string_view utf8)
+// Walks the UTF-8 text, handing each character to `encodeChar`, which appends
+// its bytes and says whether the code page has it.
+template <class Encode>
+std::string transcode(std::string_view utf8, Encode encodeChar)
 {
     std::string out;
     out.reserve(utf8.size());
@@ -78,10 +85,54 @@ std::string toWindows1252(std::string_view utf8)
             utf8.remove_prefix(1);
             continue;
         }
-        out += encode(d->code).value_or('?');
+        if (!encodeChar(d->code, out))
+            out += '?';
         utf8.remove_prefix(d->length);
     }
     return out;
+}
+
+} // namespace
+
+std::string toWindows1252(std::string_view utf8)
+{
+    return transcode(utf8, [](char32_t code, std::string& out) {
+        const std::optional<char> byte = encode(code);
+        if (byte)
+            out += *byte;
+        return byte.has_value();
+    });
+}
+
+std::string toAnsiCodePage(std::string_view utf8)
+{
+#ifdef _WIN32
+    const UINT codePage = GetACP();
+    // No best fit: a character the page lacks must show as "?", not as a
+    // look-alike letter that changes what the report says.
+    const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    return transcode(utf8, [codePage, flags](char32_t code, std::string& out) {
+        wchar_t wide[2];
+        int units = 1;
+        if (code >= 0x10000) {
+            wide[0] = static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+            wide[1] = static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+            units = 2;
+        } else {
+            wide[0] = static_cast<wchar_t>(code);
+        }
+        char bytes[8];
+        BOOL usedDefault = FALSE;
+        const int length = WideCharToMultiByte(codePage, flags, wide, units, bytes, sizeof bytes,
+                                               nullptr, codePage == CP_UTF8 ? nullptr : &usedDefault);
+        if (length <= 0 || usedDefault)
+            return false;
+        out.append(bytes, static_cast<std::size_t>(length));
+        return true;
+    });
+#else
+    return toWindows1252(utf8);
+#endif
 }
 
 } // namespace zelva

@@ -1,5 +1,5 @@
-// UTF-8 text to Windows-1252 bytes. Characters the code page lacks and bytes
-// that are not valid UTF-8 each become one "?". Pure; never fails, never throws.
+// UTF-8 text to the bytes of the report's code page. A character the code page
+// lacks, and each byte that is not valid UTF-8, becomes one "?". Never throws.
 #pragma once
 
 #include <string>
@@ -7,6 +7,11 @@
 
 namespace zelva {
 
+// Windows-1252, the same on every system.
 std::string toWindows1252(std::string_view utf8);
+
+// The system's ANSI code page: on Windows the one the system is set to; where a
+// system has none, as on Linux, Windows-1252.
+std::string toAnsiCodePage(std::string_view utf8);
 
 } // namespace zelva

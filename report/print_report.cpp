@@ -2,7 +2,7 @@
 
 #include "report/report_file.h"
 #include "report/report_lines.h"
-#include "report/windows1252.h"
+#include "report/code_page.h"
 
 namespace zelva {
 
@@ -16,7 +16,7 @@ void printReport(const FieldTable& cells, const SaveDialogFn& askFileName,
 
     std::string bytes;
     for (const std::string& line : composeReport(cells))
-        bytes += toWindows1252(line) + "\r\n";
+        bytes += toAnsiCodePage(line) + "\r\n";
 
     if (!replaceFileContents(path, bytes))
         showMessageBox("ERRORE! Impossibile salvare il file\n" + path, MessageStyle::Error);

@@ -1,7 +1,7 @@
 // The "Stampa" action: asks for a file name, writes the 22-line report to that
-// name + ".TXT" in Windows-1252 with CR LF, replacing any earlier file atomically.
-// Cancel is silent; a failed write shows one error box and leaves the old file
-// intact. Never throws.
+// name + ".TXT" in the system's ANSI code page with CR LF, replacing any earlier
+// file atomically. Cancel is silent; a failed write shows one error box and
+// leaves the old file intact. Never throws.
 #pragma once
 
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "report/windows1252.h"
+#include "report/code_page.h"
 
 namespace zelva {
 namespace {
