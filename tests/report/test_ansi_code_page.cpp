@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
