@@ -11,7 +11,9 @@ if(NOT GTest_FOUND)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     add_subdirectory(${ZELVA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
     set_target_properties(gtest gtest_main PROPERTIES COMPILE_WARNING_AS_ERROR OFF)
-    add_library(GTest::gtest_main ALIAS gtest_main)
+    if(NOT TARGET GTest::gtest_main)  # newer GoogleTest names it itself
+        add_library(GTest::gtest_main ALIAS gtest_main)
+    endif()
 endif()
 
 # A static Qt links its platform plugins into each program: the tests need the

@@ -1,0 +1,81 @@
+# Sourced by scripts/windows: a static Qt for 64-bit Windows, built with MinGW
+# from Debian's own qt6-base source, so that the exe matches the host Qt that
+# supplies moc, uic and rcc. Debian ships no Qt for MinGW, hence the build.
+# The result is cached outside the work tree, keyed by version and options,
+# because it takes the better part of an hour on two cores.
+
+ZELVA_QT_VERSION=6.4.2
+ZELVA_QT_OPTIONS=(
+    -DCMAKE_BUILD_TYPE=Release
+    -DQT_HOST_PATH=/usr
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    -DBUILD_SHARED_LIBS=OFF
+    -DFEATURE_static_runtime=ON
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+    -DFEATURE_tabletevent=OFF -DFEATURE_icu=OFF
+    # Without OpenGL the windows plugin only compiles with dynamic GL off too.
+    -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
+    -DFEATURE_system_jpeg=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF
+)
+
+# Prints the folder the finished Qt lives in (it may not exist yet).
+zelva_windows_qt_prefix() {
+    local root key
+    root="${XDG_CACHE_HOME:-$HOME/.cache}/zelvamirontica"
+    key=$(printf '%s\n' "$ZELVA_QT_VERSION" "${ZELVA_QT_OPTIONS[@]}" \
+        | cat - "$(dirname "${BASH_SOURCE[0]}")/../cmake/mingw-w64.cmake" \
+        | sha256sum | cut -c1-12)
+    echo "$root/qt-$ZELVA_QT_VERSION-mingw-static-$key"
+}
+
+# Builds the cached Qt unless it is already there.
+zelva_build_windows_qt() {
+    local prefix work toolchain src
+    prefix=$(zelva_windows_qt_prefix)
+    if [ -f "$prefix/.complete" ]; then
+        echo "Windows Qt: cached in $prefix"
+        return 0
+    fi
+    toolchain="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64.cmake"
+    work="$prefix.work"
+    rm -rf "$work" "$prefix"
+    mkdir -p "$work/apt/state/lists/partial" "$work/apt/cache/archives/partial" "$work/src"
+
+    # A private apt set-up that knows only Debian's source archive: the
+    # system's own sources and lists stay as they are.
+    local codename
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+    cat > "$work/apt/sources.list" <<SOURCES
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $codename main
+SOURCES
+    local apt=(apt-get -q
+        -o Dir::Etc::SourceList="$work/apt/sources.list"
+        -o Dir::Etc::SourceParts=/nonexistent
+        -o Dir::State="$work/apt/state"
+        -o Dir::Cache="$work/apt/cache"
+        -o Debug::NoLocking=1)
+    "${apt[@]}" update
+    # The same Debian revision as the host Qt where the archive still has it.
+    (cd "$work/src" && { "${apt[@]}" source "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" \
+        || "${apt[@]}" source qt6-base; })
+    src=$(find "$work/src" -maxdepth 1 -mindepth 1 -type d -name 'qt6-base-*' | head -n1)
+    case "$src" in
+        */qt6-base-$ZELVA_QT_VERSION*) ;;
+        *) echo "Expected the qt6-base $ZELVA_QT_VERSION source, got: ${src:-nothing}" >&2; return 1 ;;
+    esac
+
+    cmake -S "$src" -B "$work/build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_INSTALL_PREFIX="$prefix" \
+        "${ZELVA_QT_OPTIONS[@]}"
+    # Lowest priority: the machine stays usable while Qt builds.
+    nice -n 19 cmake --build "$work/build" --parallel "$(nproc)"
+    cmake --install "$work/build"
+    touch "$prefix/.complete"
+    rm -rf "$work"
+    echo "Windows Qt: built in $prefix"
+}
