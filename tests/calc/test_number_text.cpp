@@ -221,7 +221,6 @@ const SeparatorRow kSeparatorRows[] = {
     {"point", kPoint, DecimalSeparator::Point},
     {"arabic_decimal_separator", NumberFormat{"\u066B", "\u066C"}, DecimalSeparator::Neither},
     {"middle_dot", NumberFormat{"\u00B7", " "}, DecimalSeparator::Neither},
-    {"multi_byte_starting_like_a_comma_byte", NumberFormat{"\uFF0C", ""}, DecimalSeparator::Neither},
     {"no_separator", NumberFormat{"", ""}, DecimalSeparator::Neither},
 };
 
