@@ -48,7 +48,7 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     if (!settings_)
         settings_ = systemNumberFormat;
     if (!showMessageBox_)
-        showMessageBox_ = [this](std::string_view prompt, int style) {
+        showMessageBox_ = [this](std::string_view prompt, MessageStyle style) {
             return showQtMessageBox(this, prompt, style);
         };
     if (!askFileName_)

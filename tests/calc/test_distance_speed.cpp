@@ -39,7 +39,7 @@ const Cells kExample2 = {
 
 struct Prompt {
     std::string text;
-    int style;
+    MessageStyle style;
 };
 
 struct Click {
@@ -67,9 +67,9 @@ struct Click {
                 ++settingsReads;
                 return format;
             },
-            [this](std::string_view prompt, int style) {
+            [this](std::string_view prompt, MessageStyle style) {
                 prompts.push_back({std::string(prompt), style});
-                return 1;
+                return MessageAnswer::Ok;
             });
     }
 
@@ -224,7 +224,7 @@ TEST_P(DistanceSpeedMissingInput, ShowsOneErrorAndChangesNoCell)
 
     ASSERT_EQ(click.prompts.size(), 1u);
     EXPECT_EQ(click.prompts[0].text, "ERRORE! Non hai inserto i dati.");
-    EXPECT_EQ(click.prompts[0].style, 16);
+    EXPECT_EQ(click.prompts[0].style, MessageStyle::Error);
     EXPECT_EQ(click.snapshot(), before);
 }
 

@@ -18,6 +18,9 @@
 
 #include "ui/main_window.h"
 
+Q_DECLARE_METATYPE(zelva::MessageStyle)
+Q_DECLARE_METATYPE(zelva::MessageAnswer)
+
 namespace zelva::test {
 
 inline const NumberFormat kComma{",", "."};
@@ -27,12 +30,12 @@ inline const NumberFormat kArabic{"\xD9\xAB", "\xD9\xAC"};
 
 struct Prompt {
     QString text;
-    int style;
+    MessageStyle style;
 };
 
 struct FakeSeams {
     NumberFormat format = kPoint;
-    int answer = MessageAnswer::Ok;
+    MessageAnswer answer = MessageAnswer::Ok;
     std::optional<std::string> chosenPath;
     std::vector<Prompt> prompts;
     int dialogCalls = 0;
@@ -41,7 +44,7 @@ struct FakeSeams {
     {
         return WindowSeams{
             [this] { return format; },
-            [this](std::string_view prompt, int style) {
+            [this](std::string_view prompt, MessageStyle style) {
                 prompts.push_back({QString::fromUtf8(prompt.data(), qsizetype(prompt.size())),
                                    style});
                 return answer;
