@@ -11,7 +11,7 @@
 #include "calc/decimal_separator.h"
 #include "calc/distance_speed.h"
 #include "calc/sexagesimal.h"
-#include "ui/exit_question.h"
+#include "calc/exit_question.h"
 #include "ui/fonts.h"
 #include "ui/light_palette.h"
 #include "ui/load_form.h"
