@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "calc/field_table.h"
+#include "tests/test_formats.h"
 
 namespace zelva {
 namespace {
 
-const NumberFormat kComma{",", "."};
-const NumberFormat kPoint{".", ","};
+using namespace test;
 
 using Cells = std::vector<std::pair<std::string_view, std::string_view>>;
 
