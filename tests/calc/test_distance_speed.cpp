@@ -179,6 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"0", "1000", kKm, kM, "10007.543386575", "36027.15619167", "1000"}},
         Scenario{"secondsNotANumberAreZero", {{"Text8", "abc"}},
                  {"0", "960", kKm, kM, "10424.5243610156", "37528.2876996562", "960"}},
+        Scenario{"firstSecondsNotANumberAreZero", {{"Text10", "1"}, {"Text7", "abc"}},
+                 {"60", "1000", kKm, kM, "10646.3227516755", "38326.7619060319", "940"}},
         Scenario{"identicalFixesCosineExactlyOne", {{"Text4", "0"}},
                  {"0", "1000", "0", "0", "0", "0", "1000"}},
         // The computed cosine of the arc rounds above 1 here; the root of a
