@@ -21,7 +21,9 @@ void BM_computeDistanceAndSpeed(benchmark::State& state)
     for (const auto& [name, text] : kInputs)
         cells.writeCell(name, text);
     const zelva::RegionalSettingsSource settings = [] { return zelva::NumberFormat{",", "."}; };
-    const zelva::MessageBoxFn messageBox = [](std::string_view, int) { return 1; };
+    const zelva::MessageBoxFn messageBox = [](std::string_view, zelva::MessageStyle) {
+        return zelva::MessageAnswer::Ok;
+    };
 
     for (auto _ : state) {
         zelva::computeDistanceAndSpeed(cells, settings, messageBox);

@@ -25,7 +25,7 @@ namespace {
 
 const zelva::WindowSeams kSeams{
     [] { return zelva::NumberFormat{",", "."}; },
-    [](std::string_view, int) { return 1; },
+    [](std::string_view, zelva::MessageStyle) { return zelva::MessageAnswer::Ok; },
     [] { return std::optional<std::string>(); },
 };
 

@@ -1,40 +1,25 @@
 #include "calc/decimal_separator.h"
 
 #include <string>
-#include <string_view>
 
 #include "calc/number_text.h"
 
 namespace zelva {
 
-namespace {
-
-// Byte length of the UTF-8 sequence that starts with `lead`.
-std::size_t utf8Length(unsigned char lead)
-{
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) return 2;
-    if ((lead & 0xF0) == 0xE0) return 3;
-    if ((lead & 0xF8) == 0xF0) return 4;
-    return 1;
-}
-
-} // namespace
-
 DecimalSeparator detectDecimalSeparator(const NumberFormat& format)
 {
     // Whatever the settings write between the 1 and the 5 of 1.5 is what the user
-    // has to type; a multi-byte separator is one character, not its first byte.
+    // has to type. The text is at least "15", and no byte of a multi-byte
+    // character is ASCII, so its second byte alone tells a comma or a point.
     const std::string text = numberToText(3.0 / 2.0, format);
-    if (text.size() < 2)
-        return DecimalSeparator::Neither;
-    const std::string_view second =
-        std::string_view(text).substr(1, utf8Length(static_cast<unsigned char>(text[1])));
-    if (second == ",")
+    switch (text[1]) {
+    case ',':
         return DecimalSeparator::Comma;
-    if (second == ".")
+    case '.':
         return DecimalSeparator::Point;
-    return DecimalSeparator::Neither;
+    default:
+        return DecimalSeparator::Neither;
+    }
 }
 
 } // namespace zelva

@@ -1,5 +1,5 @@
-// The message-box seam: prompt (UTF-8) and Windows style flags in, the number of
-// the pressed button out (1 OK, 2 Cancel). The box always bears the program title.
+// The message-box seam: prompt (UTF-8) and Windows style flags in, the pressed
+// button out. The box always bears the program title.
 #pragma once
 
 #include <functional>
@@ -9,17 +9,19 @@ namespace zelva {
 
 inline constexpr std::string_view kProgramTitle = "Zelvamirontica";
 
-namespace MessageStyle {
-inline constexpr int Plain = 0;          // OK, no icon
-inline constexpr int Error = 16;         // OK, stop icon
-inline constexpr int OkCancelQuestion = 33; // OK + Cancel, question icon, OK default
-}
+// The values are the Windows MessageBox flags and answers; scoped, so that a
+// number passed as a style does not compile instead of showing a plain box.
+enum class MessageStyle {
+    Plain = 0,              // OK, no icon
+    Error = 16,             // OK, stop icon
+    OkCancelQuestion = 33,  // OK + Cancel, question icon, OK default
+};
 
-namespace MessageAnswer {
-inline constexpr int Ok = 1;
-inline constexpr int Cancel = 2;
-}
+enum class MessageAnswer {
+    Ok = 1,
+    Cancel = 2,
+};
 
-using MessageBoxFn = std::function<int(std::string_view prompt, int style)>;
+using MessageBoxFn = std::function<MessageAnswer(std::string_view prompt, MessageStyle style)>;
 
 } // namespace zelva

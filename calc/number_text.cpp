@@ -214,8 +214,7 @@ std::string numberToText(double value, const NumberFormat& format)
         }
         out.push_back('E');
         out.push_back(negativeExponent ? '-' : '+');
-        if (expText.size() < 2) out.push_back('0');
-        out += expText;
+        out += expText;  // to_chars writes at least two exponent digits
     } else if (exponent < 0) {
         out.push_back('0');
         out += sep;

@@ -1,7 +1,12 @@
-# zelva_add_test(NAME name SOURCES files... LIBS targets... [QTEST] [ENV VAR=value...])
-# One test executable, registered with ctest. GoogleTest executables link
-# GTest::gtest_main; Qt Test executables pass QTEST and bring their own main.
-# ENV entries come after the defaults, so they override them (e.g. LC_ALL).
+# zelva_add_test(NAME name SOURCES files... LIBS targets... [QTEST] [ENV VAR=value...]
+#                [LAUNCHER command...])
+# One test executable. Each of its GoogleTest cases, or each Qt Test function,
+# is a ctest test of its own, listed from the built program when ctest starts:
+# a skip then shows as skipped on that case alone, and hides no passing one.
+# GoogleTest executables link GTest::gtest_main; Qt Test executables pass QTEST
+# and bring their own main. ENV entries come after the defaults, so they
+# override them (e.g. LC_ALL). LAUNCHER, if given, runs the program: the
+# program's path and arguments follow it.
 find_package(GTest QUIET)
 if(NOT GTest_FOUND)
     # A cross build finds no GoogleTest for its target; Debian ships the source,
@@ -21,28 +26,52 @@ endif()
 get_target_property(zelva_qt_type Qt6::Core TYPE)
 set(ZELVA_TEST_FONTDIR "" CACHE STRING "Windows: font folder for headless Qt tests (QT_QPA_FONTDIR)")
 
+set(ZELVA_TEST_CASES_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/ZelvaTestCases.cmake)
+
+# Each element of `list` as a bracket argument, for generated CMake code.
+function(zelva_bracket_list out list)
+    set(quoted "")
+    foreach(item IN LISTS list)
+        string(APPEND quoted " [==[${item}]==]")
+    endforeach()
+    set(${out} "${quoted}" PARENT_SCOPE)
+endfunction()
+
 function(zelva_add_test)
-    cmake_parse_arguments(ARG "QTEST" "NAME" "SOURCES;LIBS;ENV" ${ARGN})
+    cmake_parse_arguments(ARG "QTEST" "NAME" "SOURCES;LIBS;ENV;LAUNCHER" ${ARGN})
     add_executable(${ARG_NAME} ${ARG_SOURCES})
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS})
+    set(env "")
     if(ARG_QTEST)
+        set(kind qtest)
         target_link_libraries(${ARG_NAME} PRIVATE Qt6::Test)
         if(zelva_qt_type STREQUAL "STATIC_LIBRARY")
             qt_import_plugins(${ARG_NAME} INCLUDE Qt6::QOffscreenIntegrationPlugin)
         endif()
-        add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
         set(env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/xdg-config LC_ALL=C)
         if(WIN32 AND ZELVA_TEST_FONTDIR)
             # Headless Qt on Windows reads fonts from this folder only.
             list(APPEND env QT_QPA_FONTDIR=${ZELVA_TEST_FONTDIR})
         endif()
-        list(APPEND env ${ARG_ENV})
-        set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${env}")
     else()
+        set(kind gtest)
         target_link_libraries(${ARG_NAME} PRIVATE GTest::gtest_main)
-        add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
-        if(ARG_ENV)
-            set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${ARG_ENV}")
-        endif()
     endif()
+    list(APPEND env ${ARG_ENV})
+
+    set(command ${ARG_LAUNCHER})
+    if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
+        list(APPEND command ${CMAKE_CROSSCOMPILING_EMULATOR})
+    endif()
+    zelva_bracket_list(command_args "${command}")
+    zelva_bracket_list(env_args "${env}")
+    set(cases_file ${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}_cases.cmake)
+    file(GENERATE OUTPUT ${cases_file} CONTENT
+"set(ZELVA_CMAKE_COMMAND [==[${CMAKE_COMMAND}]==])
+include([==[${ZELVA_TEST_CASES_SCRIPT}]==])
+zelva_add_test_cases([==[${ARG_NAME}]==] ${kind} [==[$<TARGET_FILE:${ARG_NAME}>]==]
+    COMMAND${command_args}
+    ENV${env_args})
+")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${cases_file})
 endfunction()

@@ -1,11 +1,13 @@
-# Sourced by scripts/run and scripts/test: installs the Debian packages the build
-# needs, only those that are missing, with apt-get (as root, or through sudo).
+# Sourced by scripts/run, scripts/test and scripts/fuzz: installs the Debian packages
+# they need, only those that are missing, with apt-get (as root, or through sudo).
 ZELVA_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-translations-l10n
     libgtest-dev libbenchmark-dev
     fonts-liberation fonts-liberation2
 )
+# scripts/fuzz: Clang with its libFuzzer runtime.
+ZELVA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 zelva_ensure_packages() {
     local missing=() pkg

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QString>
 
-#include "ui/separator_guard.h"
+#include "calc/separator_messages.h"
 #include "ui/utf8.h"
 
 namespace zelva {

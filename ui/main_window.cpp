@@ -11,7 +11,7 @@
 #include "calc/decimal_separator.h"
 #include "calc/distance_speed.h"
 #include "calc/sexagesimal.h"
-#include "ui/exit_question.h"
+#include "calc/exit_question.h"
 #include "ui/fonts.h"
 #include "ui/light_palette.h"
 #include "ui/load_form.h"
@@ -48,7 +48,7 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     if (!settings_)
         settings_ = systemNumberFormat;
     if (!showMessageBox_)
-        showMessageBox_ = [this](std::string_view prompt, int style) {
+        showMessageBox_ = [this](std::string_view prompt, MessageStyle style) {
             return showQtMessageBox(this, prompt, style);
         };
     if (!askFileName_)

@@ -8,7 +8,7 @@
 
 namespace zelva {
 
-int showQtMessageBox(QWidget* parent, std::string_view prompt, int style)
+MessageAnswer showQtMessageBox(QWidget* parent, std::string_view prompt, MessageStyle style)
 {
     QMessageBox box(parent);
     box.setWindowTitle(fromUtf8(kProgramTitle));
@@ -17,6 +17,10 @@ int showQtMessageBox(QWidget* parent, std::string_view prompt, int style)
     box.setWindowModality(Qt::ApplicationModal);
 
     switch (style) {
+    case MessageStyle::Plain:
+        box.setIcon(QMessageBox::NoIcon);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
     case MessageStyle::Error:
         box.setIcon(QMessageBox::Critical);
         box.setStandardButtons(QMessageBox::Ok);
@@ -25,10 +29,6 @@ int showQtMessageBox(QWidget* parent, std::string_view prompt, int style)
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
-        break;
-    default:
-        box.setIcon(QMessageBox::NoIcon);
-        box.setStandardButtons(QMessageBox::Ok);
         break;
     }
     box.setDefaultButton(QMessageBox::Ok);

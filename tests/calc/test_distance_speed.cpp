@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "calc/field_table.h"
+#include "tests/test_formats.h"
 
 namespace zelva {
 namespace {
 
-const NumberFormat kComma{",", "."};
-const NumberFormat kPoint{".", ","};
+using namespace test;
 
 using Cells = std::vector<std::pair<std::string_view, std::string_view>>;
 
@@ -39,7 +39,7 @@ const Cells kExample2 = {
 
 struct Prompt {
     std::string text;
-    int style;
+    MessageStyle style;
 };
 
 struct Click {
@@ -67,9 +67,9 @@ struct Click {
                 ++settingsReads;
                 return format;
             },
-            [this](std::string_view prompt, int style) {
+            [this](std::string_view prompt, MessageStyle style) {
                 prompts.push_back({std::string(prompt), style});
-                return 1;
+                return MessageAnswer::Ok;
             });
     }
 
@@ -179,6 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"0", "1000", kKm, kM, "10007.543386575", "36027.15619167", "1000"}},
         Scenario{"secondsNotANumberAreZero", {{"Text8", "abc"}},
                  {"0", "960", kKm, kM, "10424.5243610156", "37528.2876996562", "960"}},
+        Scenario{"firstSecondsNotANumberAreZero", {{"Text10", "1"}, {"Text7", "abc"}},
+                 {"60", "1000", kKm, kM, "10646.3227516755", "38326.7619060319", "940"}},
         Scenario{"identicalFixesCosineExactlyOne", {{"Text4", "0"}},
                  {"0", "1000", "0", "0", "0", "0", "1000"}},
         // The computed cosine of the arc rounds above 1 here; the root of a
@@ -224,7 +226,7 @@ TEST_P(DistanceSpeedMissingInput, ShowsOneErrorAndChangesNoCell)
 
     ASSERT_EQ(click.prompts.size(), 1u);
     EXPECT_EQ(click.prompts[0].text, "ERRORE! Non hai inserto i dati.");
-    EXPECT_EQ(click.prompts[0].style, 16);
+    EXPECT_EQ(click.prompts[0].style, MessageStyle::Error);
     EXPECT_EQ(click.snapshot(), before);
 }
 

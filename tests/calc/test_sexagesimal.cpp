@@ -8,12 +8,12 @@
 #include <string_view>
 
 #include "calc/field_table.h"
+#include "tests/test_formats.h"
 
 namespace zelva {
 namespace {
 
-const NumberFormat kComma{",", "."};
-const NumberFormat kPoint{".", ","};
+using namespace test;
 
 // Degrees, minutes, seconds of the four rows, top to bottom.
 using Sources = std::array<std::array<std::string_view, 3>, 4>;

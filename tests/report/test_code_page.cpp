@@ -36,6 +36,8 @@ const EncodeRow kEncodeRows[] = {
     {"lone_continuation_byte", "a\x80" "b", "a?b"},
     {"truncated_sequence_each_byte", "\xE2\x82", "??"},
     {"overlong_slash", "\xC0\xAF", "??"},
+    // An overlong a grave would come out as the page's own \xE0 if let through.
+    {"overlong_three_byte_a_grave", "\xE0\x83\xA0", "???"},
     {"encoded_surrogate", "\xED\xA0\x80", "???"},
     {"beyond_unicode", "\xF4\x90\x80\x80", "????"},
     {"nul_kept", std::string("a\0b", 3), std::string("a\0b", 3)},

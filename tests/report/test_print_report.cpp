@@ -87,7 +87,7 @@ std::map<std::string, std::string> snapshot(const fs::path& root)
 
 struct Box {
     std::string prompt;
-    int style;
+    MessageStyle style;
 };
 
 class PrintReport : public ::testing::Test {
@@ -113,7 +113,7 @@ protected:
     {
         printReport(
             cells, [&] { return chosen; },
-            [&](std::string_view prompt, int style) {
+            [&](std::string_view prompt, MessageStyle style) {
                 boxes_.push_back({std::string(prompt), style});
                 return MessageAnswer::Ok;
             });

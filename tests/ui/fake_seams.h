@@ -1,6 +1,6 @@
-// Test doubles for the window's seams: fixed regional settings, a message box
-// that records what it was asked and answers as told, and a save dialog that
-// counts its calls and returns a set path.
+// Test doubles for the window's seams: fixed regional settings (see
+// tests/test_formats.h), a message box that records what it was asked and answers
+// as told, and a save dialog that counts its calls and returns a set path.
 #pragma once
 
 #include <optional>
@@ -16,23 +16,22 @@
 
 #include <functional>
 
+#include "tests/test_formats.h"
 #include "ui/main_window.h"
+
+Q_DECLARE_METATYPE(zelva::MessageStyle)
+Q_DECLARE_METATYPE(zelva::MessageAnswer)
 
 namespace zelva::test {
 
-inline const NumberFormat kComma{",", "."};
-inline const NumberFormat kPoint{".", ","};
-// U+066B ARABIC DECIMAL SEPARATOR, U+066C ARABIC THOUSANDS SEPARATOR.
-inline const NumberFormat kArabic{"\xD9\xAB", "\xD9\xAC"};
-
 struct Prompt {
     QString text;
-    int style;
+    MessageStyle style;
 };
 
 struct FakeSeams {
     NumberFormat format = kPoint;
-    int answer = MessageAnswer::Ok;
+    MessageAnswer answer = MessageAnswer::Ok;
     std::optional<std::string> chosenPath;
     std::vector<Prompt> prompts;
     int dialogCalls = 0;
@@ -41,7 +40,7 @@ struct FakeSeams {
     {
         return WindowSeams{
             [this] { return format; },
-            [this](std::string_view prompt, int style) {
+            [this](std::string_view prompt, MessageStyle style) {
                 prompts.push_back({QString::fromUtf8(prompt.data(), qsizetype(prompt.size())),
                                    style});
                 return answer;

@@ -80,28 +80,34 @@ private slots:
 
 void TestQtDialogs::messageBox_data()
 {
-    QTest::addColumn<int>("style");
+    QTest::addColumn<MessageStyle>("style");
     QTest::addColumn<int>("key");
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<MessageAnswer>("answer");
     QTest::addColumn<QMessageBox::Icon>("icon");
     QTest::addColumn<bool>("hasCancel");
 
-    QTest::newRow("0 Enter") << 0 << int(Qt::Key_Enter) << 1 << QMessageBox::NoIcon << false;
-    QTest::newRow("0 Escape") << 0 << int(Qt::Key_Escape) << 1 << QMessageBox::NoIcon << false;
-    QTest::newRow("16 Enter") << 16 << int(Qt::Key_Enter) << 1 << QMessageBox::Critical << false;
-    QTest::newRow("33 Enter is OK") << 33 << int(Qt::Key_Enter) << 1 << QMessageBox::Question
-                                    << true;
-    QTest::newRow("33 Return is OK") << 33 << int(Qt::Key_Return) << 1 << QMessageBox::Question
-                                     << true;
-    QTest::newRow("33 Escape is Cancel") << 33 << int(Qt::Key_Escape) << 2
-                                         << QMessageBox::Question << true;
+    const auto ok = MessageAnswer::Ok;
+    const auto question = MessageStyle::OkCancelQuestion;
+    QTest::newRow("plain Enter") << MessageStyle::Plain << int(Qt::Key_Enter) << ok
+                                 << QMessageBox::NoIcon << false;
+    QTest::newRow("plain Escape") << MessageStyle::Plain << int(Qt::Key_Escape) << ok
+                                  << QMessageBox::NoIcon << false;
+    QTest::newRow("error Enter") << MessageStyle::Error << int(Qt::Key_Enter) << ok
+                                 << QMessageBox::Critical << false;
+    QTest::newRow("question Enter is OK") << question << int(Qt::Key_Enter) << ok
+                                          << QMessageBox::Question << true;
+    QTest::newRow("question Return is OK") << question << int(Qt::Key_Return) << ok
+                                           << QMessageBox::Question << true;
+    QTest::newRow("question Escape is Cancel") << question << int(Qt::Key_Escape)
+                                               << MessageAnswer::Cancel << QMessageBox::Question
+                                               << true;
 }
 
 void TestQtDialogs::messageBox()
 {
-    QFETCH(int, style);
+    QFETCH(MessageStyle, style);
     QFETCH(int, key);
-    QFETCH(int, answer);
+    QFETCH(MessageAnswer, answer);
     QFETCH(QMessageBox::Icon, icon);
     QFETCH(bool, hasCancel);
     QWidget owner;

@@ -1,5 +1,5 @@
-// The start-up hint, the emptying of the cells and the key-press guard, first as
-// window-free decisions, then typed into the real window's cells.
+// The start-up hint and the emptying of the cells, then the key-press guard,
+// typed into the real window's cells.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
@@ -13,12 +13,10 @@
 #include "tests/ui/fake_seams.h"
 #include "ui/load_form.h"
 #include "ui/main_window.h"
-#include "ui/separator_guard.h"
 
 using namespace zelva;
 using namespace zelva::test;
 
-Q_DECLARE_METATYPE(zelva::DecimalSeparator)
 Q_DECLARE_METATYPE(zelva::NumberFormat)
 
 namespace {
@@ -31,11 +29,6 @@ const QStringList kGuarded = {
     "Text10", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23",
     "Text24", "Text25", "Text26", "Text27", "Text28", "Text29",
 };
-
-QString toQString(std::optional<std::string_view> text)
-{
-    return text ? QString::fromUtf8(text->data(), qsizetype(text->size())) : QString();
-}
 
 QStringList promptTexts(const std::vector<Prompt>& prompts)
 {
@@ -68,10 +61,6 @@ class TestSeparatorGuard : public QObject {
     Q_OBJECT
 
 private slots:
-    void hint_data();
-    void hint();
-    void warning_data();
-    void warning();
     void loadEmptiesEveryCellInOrder();
     void startUp_data();
     void startUp();
@@ -80,58 +69,6 @@ private slots:
     void followsSettingsChangedAfterStartUp();
     void textNotTypedRaisesNothing();
 };
-
-void TestSeparatorGuard::hint_data()
-{
-    QTest::addColumn<DecimalSeparator>("detected");
-    QTest::addColumn<bool>("changes");
-    QTest::addColumn<QString>("top");
-    QTest::addColumn<QString>("bottom");
-    QTest::newRow("comma") << DecimalSeparator::Comma << true << "Utilizzare la VIRGOLA"
-                           << "come separatore decimale";
-    QTest::newRow("point") << DecimalSeparator::Point << true << "Utilizzare il PUNTO"
-                           << "come separatore decimale";
-    QTest::newRow("neither") << DecimalSeparator::Neither << false << QString() << QString();
-}
-
-void TestSeparatorGuard::hint()
-{
-    QFETCH(DecimalSeparator, detected);
-    QFETCH(bool, changes);
-    QFETCH(QString, top);
-    QFETCH(QString, bottom);
-    const auto hint = separatorHint(detected);
-    QCOMPARE(hint.has_value(), changes);
-    if (hint) {
-        QCOMPARE(toQString(hint->top), top);
-        QCOMPARE(toQString(hint->bottom), bottom);
-    }
-}
-
-void TestSeparatorGuard::warning_data()
-{
-    QTest::addColumn<DecimalSeparator>("detected");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("comma expects comma: point warns") << DecimalSeparator::Comma << 46 << kVirgola;
-    QTest::newRow("comma expects comma: comma passes") << DecimalSeparator::Comma << 44 << QString();
-    QTest::newRow("point: comma warns") << DecimalSeparator::Point << 44 << kPunto;
-    QTest::newRow("point: point passes") << DecimalSeparator::Point << 46 << QString();
-    QTest::newRow("neither expects the point: comma warns")
-        << DecimalSeparator::Neither << 44 << kPunto;
-    QTest::newRow("neither: point passes") << DecimalSeparator::Neither << 46 << QString();
-    QTest::newRow("comma: digit passes") << DecimalSeparator::Comma << int('5') << QString();
-    QTest::newRow("point: backspace passes") << DecimalSeparator::Point << 8 << QString();
-    QTest::newRow("point: fullwidth comma passes") << DecimalSeparator::Point << 0xFF0C << QString();
-}
-
-void TestSeparatorGuard::warning()
-{
-    QFETCH(DecimalSeparator, detected);
-    QFETCH(int, code);
-    QFETCH(QString, message);
-    QCOMPARE(toQString(separatorWarning(detected, char16_t(code))), message);
-}
 
 void TestSeparatorGuard::loadEmptiesEveryCellInOrder()
 {

@@ -1,5 +1,5 @@
-// The "Esci" question: asks "Uscire dal progamma" with style 33 and says whether
-// the answer was OK (1). Window-free; never throws.
+// The "Esci" question: asks "Uscire dal progamma" with the question style and
+// says whether the answer was OK. Window-free; never throws.
 #pragma once
 
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "ui/exit_question.h"
+#include "calc/exit_question.h"
 
 namespace zelva {
 
