@@ -4,6 +4,8 @@ ZELVA_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-translations-l10n
     libgtest-dev libbenchmark-dev
+    # validators of the installed metainfo and desktop file
+    appstream desktop-file-utils
     fonts-liberation fonts-liberation2
 )
 # scripts/fuzz: Clang with its libFuzzer runtime.
