@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CPack settings for every package the project makes. The version comes from
 # project(); `cpack -G DEB` in a build folder (or scripts/package) makes the .deb.
 set(CPACK_PACKAGE_NAME zelvamirontica)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by scripts/run, scripts/test and scripts/fuzz: installs the Debian packages
 # they need, only those that are missing, with apt-get (as root, or through sudo).
 ZELVA_PACKAGES=(
