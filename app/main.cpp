@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <cstdlib>
 
@@ -38,6 +39,9 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(ZELVA_VERSION));
+    // Wayland compositors find the window's icon and name through this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZELVA_APP_ID));
     // The native Windows style draws frame titles and button text in the theme's
     // colours and ignores the window's blue, red and dark red; Fusion honours
     // them and looks the same on every platform, the one the layout is measured in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One whole "Calcola" click on an in-memory table: validation, the ten reads,
 // the arithmetic and the seven writes. Reported as time per click.
 #include <benchmark/benchmark.h>

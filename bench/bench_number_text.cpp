@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // textToNumber and numberToText against the bare std::from_chars / std::to_chars
 // they are built on, over the same values. Read the ratio of the pairs from one run.
 #include <array>

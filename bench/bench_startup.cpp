@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up cost of the window: creating and showing Form1 (its 74 controls, the
 // Load handler, the first paint) against creating and showing an empty QWidget
 // of the same size, offscreen, in one run. A second baseline holds the same

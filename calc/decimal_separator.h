@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which decimal separator the user's settings use, judged by the second character
 // of the text of 3.0 / 2.0. Always one of the three values; never throws.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Calcola" action: reads the two fixes (decimal degrees, clock times) from the
 // cells, writes times of day (s), distance (km, m), interval (s) and speed (m/s,
 // km/h) back as text. An empty input cell shows one error box and writes nothing;

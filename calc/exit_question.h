@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Esci" question: asks "Uscire dal progamma" with the question style and
 // says whether the answer was OK. Window-free; never throws.
 #pragma once

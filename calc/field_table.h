@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 29 text cells Text1..Text29, the program's only data. Cell text is UTF-8,
 // stored exactly as written. An unknown cell name is a programming error: the
 // in-memory table throws std::out_of_range for it; nothing else throws.

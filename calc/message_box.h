@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message-box seam: prompt (UTF-8) and Windows style flags in, the pressed
 // button out. The box always bears the program title.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cell text <-> double under given regional settings, independent of the C locale.
 // textToNumber: nullopt for empty/blank text, anything not a number, or a value
 // beyond the double range; otherwise the nearest double. numberToText: at most 15

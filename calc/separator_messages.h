@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user is told about the decimal separator the settings expect: the
 // start-up hint for Label12 and Label13, and the warning on typing the other
 // separator. Pure decisions; never fail, never throw.

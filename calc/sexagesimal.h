@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversion action: four rows of degrees, minutes, seconds (Text18..Text29)
 // become decimal degrees in Text1..Text4. A row that fails writes the empty text
 // (rows 1-3) or 0 (row 4); no message, never throws.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # zelva_add_test(NAME name SOURCES files... LIBS targets... [QTEST] [ENV VAR=value...]
 #                [LAUNCHER command...])
 # One test executable. Each of its GoogleTest cases, or each Qt Test function,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by ctest as it starts, once per test program: lists the program's
 # GoogleTest cases (gtest) or Qt Test functions (qtest) and adds each as a test
 # named program.case, with the program's environment and its framework's skip

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Stampa" action: asks for a file name, writes the 22-line report to that
 // name + ".TXT" in the system's ANSI code page with CR LF, replacing any earlier
 // file atomically. Cancel is silent; a failed write shows one error box and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replaces the file at a path (UTF-8) with the given bytes, atomically: a
 // temporary file beside it, then a rename over it. Returns false when the file
 // cannot be created, written or put in place; the earlier file is then

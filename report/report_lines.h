@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 22 report lines (UTF-8, no line ends) composed from 15 cell texts copied as
 // they stand. Pure; never fails, never throws.
 #pragma once

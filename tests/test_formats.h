@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixed regional settings for tests: the two everyday ones and multi-byte ones.
 #pragma once
 

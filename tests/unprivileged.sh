@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # unprivileged.sh PROGRAM [ARGUMENT...]
 # Runs a test program as an unprivileged user when started as root: root may
 # write into read-only folders, so the tests of a refused write would skip. The

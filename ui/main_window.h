@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1, the program's one window. Data flow: the 29 QLineEdit cells are the only
 // data; WidgetFieldTable exposes them as the core's FieldTable. A button's click
 // runs one core action on that table (Command1 computeDistanceAndSpeed, Command4

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message box on Qt: a modal QMessageBox titled "Zelvamirontica" showing the
 // prompt as plain text. Plain: OK, no icon; Error: OK, critical icon;
 // OkCancelQuestion: OK and Cancel, question icon, OK default, Esc and the close

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CommonDialog1: the report's save dialog, a Qt (non-native) QFileDialog kept for
 // the life of its owner so it offers the last chosen name again. It presents the
 // filter "*.TXT", adds no suffix and asks no overwrite question, since the file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decimal separator guard: watches key presses in the cells it is installed
 // on and shows the separator warning for each, without changing or swallowing
 // the typed character. Never throws.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's regional number settings as the system locale gives them: decimal
 // point and group separator (UTF-8), read afresh at every call. Never throws.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own translations (button captions such as "Annulla") for the system
 // locale, so message boxes and the save dialog speak the user's language.
 // Returns whether a translation was installed; a missing one is not an error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core's UTF-8 text as a QString. Invalid bytes become U+FFFD; never throws.
 #pragma once
 

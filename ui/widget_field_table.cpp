@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widget_field_table.h"
 
 #include "ui/utf8.h"

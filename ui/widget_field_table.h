@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field table backed by the window's QLineEdit cells Text1..Text29, found by
 // object name once, at construction. Text is UTF-8 on this side. A name that is
 // not a cell, or a form that lacks a cell, is a programming error: it asserts in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz targets share: the regional settings they try, and a check that
 // stops the run on a broken property, naming it and showing the input.
 #pragma once

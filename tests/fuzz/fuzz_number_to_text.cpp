@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any eight bytes as a double, printed under every setting: at most 15
 // significant digits, no grouping symbol, no "-0", and the text reads back to
 // itself.

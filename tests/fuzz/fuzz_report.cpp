@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any texts in the 15 report cells: the fixed lines stay as they are, each cell
 // line is its label plus the cell's text, and the Windows-1252 encoding of a
 // line is that of its label followed by that of each text.

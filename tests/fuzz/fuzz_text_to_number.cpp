@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text under any of the settings (the first byte picks them): a number read
 // is finite, and the text it prints reads back to that same text.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows only: the report is written in the system's ANSI code page. The test
 // runs once per code page; ZELVA_ANSI_CODE_PAGE names the one the system is set
 // to for that run (Wine takes it from the locale: Italian 1252, Greek 1253).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test doubles for the window's seams: fixed regional settings (see
 // tests/test_formats.h), a message box that records what it was asked and answers
 // as told, and a save dialog that counts its calls and returns a set path.

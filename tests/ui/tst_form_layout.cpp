@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as drawn: every control by name with its class, container, place,
 // caption, tooltip, font and colour; the captions fit their controls with the
 // font actually in use, and no two controls of one container overlap.

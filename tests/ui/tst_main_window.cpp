@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's wiring through key presses: the cells as a field table, the
 // focus at start-up, the accelerators, the tab order, the exit question and a
 // whole pair of fixes from typing to the saved report.

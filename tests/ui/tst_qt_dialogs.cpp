@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real QMessageBox and QFileDialog behind the window's seams, answered from
 // a timer through key presses as a user would.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up hint and the emptying of the cells, then the key-press guard,
 // typed into the real window's cells.
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real system path, run with LC_ALL=it_IT.UTF-8: Qt's locale gives the
 // Italian separators, the window's default seams use them, and Qt's own Italian
 // translation captions the Cancel button.
