@@ -12,7 +12,7 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-    # Windows installer and zip (NSIS, ZIP) settings go here.
+    include(${CMAKE_CURRENT_LIST_DIR}/PackagingWindows.cmake)
 else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

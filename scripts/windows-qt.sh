@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by scripts/windows: a static Qt for 64-bit Windows, built with MinGW
 # from Debian's own qt6-base source, so that the exe matches the host Qt that
 # supplies moc, uic and rcc. Debian ships no Qt for MinGW, hence the build.
@@ -26,8 +27,10 @@ ZELVA_QT_OPTIONS=(
 zelva_windows_qt_prefix() {
     local root key
     root="${XDG_CACHE_HOME:-$HOME/.cache}/zelvamirontica"
-    key=$(printf '%s\n' "$ZELVA_QT_VERSION" "${ZELVA_QT_OPTIONS[@]}" \
-        | cat - "$(dirname "${BASH_SOURCE[0]}")/../cmake/mingw-w64.cmake" \
+    # The toolchain file's license line does not change what gets built.
+    key=$( { printf '%s\n' "$ZELVA_QT_VERSION" "${ZELVA_QT_OPTIONS[@]}"
+             grep -v '^# SPDX-License-Identifier:' \
+                 "$(dirname "${BASH_SOURCE[0]}")/../cmake/mingw-w64.cmake"; } \
         | sha256sum | cut -c1-12)
     echo "$root/qt-$ZELVA_QT_VERSION-mingw-static-$key"
 }
