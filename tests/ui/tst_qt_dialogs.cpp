@@ -64,6 +64,11 @@ void answerFileDialog(QObject* context, QString* offered, const QString& typed, 
     });
 }
 
+bool createEmptyFile(const QString& path)
+{
+    return QFile(path).open(QIODevice::WriteOnly);
+}
+
 } // namespace
 
 class TestQtDialogs : public QObject {
@@ -176,9 +181,7 @@ void TestQtDialogs::saveDialogChoosesAndRemembers()
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     // An existing file of the typed name must not stop the dialog with a question.
-    QFile existing(folder.filePath(QStringLiteral("viaggio")));
-    QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.close();
+    QVERIFY(createEmptyFile(folder.filePath(QStringLiteral("viaggio"))));
     QWidget owner;
     ReportSaveDialog commonDialog1(&owner);
     bool stray = false;
@@ -221,9 +224,7 @@ void TestQtDialogs::saveDialogClosesItsSuggestionList()
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     // An earlier report: the dialog lists only names that end in .TXT.
-    QFile existing(folder.filePath(QStringLiteral("viaggio.TXT")));
-    QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.close();
+    QVERIFY(createEmptyFile(folder.filePath(QStringLiteral("viaggio.TXT"))));
     QWidget owner;
     owner.show();
     ReportSaveDialog commonDialog1(&owner);
