@@ -1,140 +1,217 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Start-up cost of the window: creating and showing Form1 (its 74 controls, the
-// Load handler, the first paint) against creating and showing an empty QWidget
-// of the same size, offscreen, in one run. A second baseline holds the same
-// number of controls of the same kinds with Qt's defaults, to tell what the
-// form itself adds to what any 74 controls cost. Prints the ratios and the
-// resident memory once all have run.
+// Start-up as the user feels it: from launching the process to the first frame
+// of its window on the X server, and its resident memory one second later, for
+// the program against bare_window, launched alternately in one run. The first
+// frame is the first drawing into a mapped top-level window, which the DAMAGE
+// extension reports. scripts/bench runs it on an X server of its own.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <fstream>
-#include <iostream>
-#include <map>
+#include <memory>
+#include <optional>
+#include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
-#include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QWidget>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <xcb/damage.h>
+#include <xcb/xcb.h>
 
-#include "ui/fonts.h"
-#include "ui/main_window.h"
+extern char** environ;
 
 namespace {
 
-const zelva::WindowSeams kSeams{
-    [] { return zelva::NumberFormat{",", "."}; },
-    [](std::string_view, zelva::MessageStyle) { return zelva::MessageAnswer::Ok; },
-    [] { return std::optional<std::string>(); },
+using Clock = std::chrono::steady_clock;
+
+struct Launch {
+    double seconds;  // launch to first frame
+    double rssMiB;   // resident one second after the first frame
 };
 
-// Shows the widget and lets the offscreen platform expose and paint it.
-void showAndPaint(QWidget& widget)
-{
-    widget.show();
-    QCoreApplication::processEvents();
-}
-
-void BM_emptyWidget(benchmark::State& state)
-{
-    for (auto _ : state) {
-        QWidget widget;
-        widget.resize(861, 368);
-        showAndPaint(widget);
-        state.PauseTiming();
-        widget.close();
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_emptyWidget)->Unit(benchmark::kMicrosecond);
-
-void BM_plainControls(benchmark::State& state)
-{
-    for (auto _ : state) {
-        QWidget widget;
-        widget.resize(861, 368);
-        for (int i = 0; i < 3; ++i)
-            (new QGroupBox(QStringLiteral("Frame"), &widget))->setGeometry(16, 16 + 110 * i, 400, 100);
-        for (int i = 0; i < 29; ++i)
-            (new QLineEdit(QStringLiteral("Text"), &widget))->setGeometry(440, 12 * i, 100, 20);
-        for (int i = 0; i < 37; ++i)
-            (new QLabel(QStringLiteral("Label"), &widget))->setGeometry(560, 9 * i, 60, 13);
-        for (int i = 0; i < 4; ++i)
-            (new QPushButton(QStringLiteral("Command"), &widget))->setGeometry(720, 24 + 80 * i, 129, 60);
-        showAndPaint(widget);
-        state.PauseTiming();
-        widget.close();
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_plainControls)->Unit(benchmark::kMicrosecond);
-
-void BM_mainWindow(benchmark::State& state)
-{
-    for (auto _ : state) {
-        zelva::MainWindow window(kSeams);
-        showAndPaint(window);
-        state.PauseTiming();
-        window.close();
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_mainWindow)->Unit(benchmark::kMicrosecond);
-
-// Keeps the console output and remembers each benchmark's real time per iteration.
-class RatioReporter final : public benchmark::ConsoleReporter {
+// Watches the root window for new top-level windows and reports the first
+// drawing into one that is mapped.
+class FrameWatcher {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override
+    FrameWatcher() : connection_(xcb_connect(nullptr, nullptr), &xcb_disconnect)
     {
-        ConsoleReporter::ReportRuns(runs);
-        // With repetitions the median stands for the benchmark; otherwise its one run.
-        for (const Run& run : runs) {
-            if (run.aggregate_name.empty() || run.aggregate_name == "median")
-                realTime[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
+        if (xcb_connection_has_error(connection_.get()))
+            return;
+        const xcb_query_extension_reply_t* damage =
+            xcb_get_extension_data(connection_.get(), &xcb_damage_id);
+        if (damage == nullptr || !damage->present)
+            return;
+        free(xcb_damage_query_version_reply(
+            connection_.get(), xcb_damage_query_version(connection_.get(), 1, 1), nullptr));
+        damageEvent_ = damage->first_event + XCB_DAMAGE_NOTIFY;
+        root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_.get())).data->root;
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(connection_.get(), root_, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(connection_.get());
+        ready_ = true;
     }
-    std::map<std::string, double> realTime;
+
+    explicit operator bool() const { return ready_; }
+
+    // Waits for the first frame of the next top-level window, which belongs to
+    // `child` since one process runs at a time; nullopt if the child exits first
+    // or the deadline passes.
+    std::optional<Clock::time_point> firstFrame(pid_t child, Clock::time_point deadline)
+    {
+        xcb_connection_t* c = connection_.get();
+        std::set<xcb_window_t> mapped;
+        std::optional<Clock::time_point> shown;
+        while (!shown && Clock::now() < deadline) {
+            if (waitpid(child, nullptr, WNOHANG) == child)
+                return std::nullopt;
+            pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
+            poll(&fd, 1, 20);
+            while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+                const uint8_t type = event->response_type & 0x7f;
+                if (type == XCB_CREATE_NOTIFY) {
+                    const auto* created = reinterpret_cast<xcb_create_notify_event_t*>(event);
+                    if (created->parent == root_) {
+                        const xcb_damage_damage_t damage = xcb_generate_id(c);
+                        xcb_damage_create(c, damage, created->window,
+                                          XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+                        damages_.push_back(damage);
+                        xcb_flush(c);
+                    }
+                } else if (type == XCB_MAP_NOTIFY) {
+                    mapped.insert(reinterpret_cast<xcb_map_notify_event_t*>(event)->window);
+                } else if (type == damageEvent_) {
+                    const auto* drawn = reinterpret_cast<xcb_damage_notify_event_t*>(event);
+                    if (mapped.count(drawn->drawable) != 0)
+                        shown = Clock::now();
+                }
+                free(event);
+            }
+            if (xcb_connection_has_error(c))
+                return std::nullopt;
+        }
+        return shown;
+    }
+
+    // Frees the damage records of windows that are gone and drops stale events.
+    void reset()
+    {
+        for (const xcb_damage_damage_t damage : damages_)
+            xcb_damage_destroy(connection_.get(), damage);
+        damages_.clear();
+        dropPendingEvents();
+    }
+
+private:
+    void dropPendingEvents()
+    {
+        // A round trip makes sure every event sent so far has arrived.
+        free(xcb_get_input_focus_reply(connection_.get(), xcb_get_input_focus(connection_.get()),
+                                       nullptr));
+        while (xcb_generic_event_t* event = xcb_poll_for_event(connection_.get()))
+            free(event);
+    }
+
+    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection_;
+    xcb_window_t root_ = 0;
+    uint8_t damageEvent_ = 0;
+    std::vector<xcb_damage_damage_t> damages_;
+    bool ready_ = false;
 };
 
-std::string residentMemory()
+double residentMiB(pid_t pid)
 {
-    std::ifstream status("/proc/self/status");
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(status, line);) {
         if (line.rfind("VmRSS:", 0) == 0)
-            return line.substr(6);
+            return std::strtod(line.c_str() + 6, nullptr) / 1024.0;  // kB
     }
-    return " unknown";
+    return 0.0;
 }
+
+std::optional<Launch> launch(FrameWatcher& watcher, const char* program)
+{
+    char* const argv[] = {const_cast<char*>(program), nullptr};
+    const Clock::time_point start = Clock::now();
+    pid_t child = 0;
+    if (posix_spawn(&child, program, nullptr, nullptr, argv, environ) != 0)
+        return std::nullopt;
+    const std::optional<Clock::time_point> shown =
+        watcher.firstFrame(child, start + std::chrono::seconds(10));
+    std::optional<Launch> result;
+    if (shown) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        result = Launch{std::chrono::duration<double>(*shown - start).count(), residentMiB(child)};
+    }
+    if (waitpid(child, nullptr, WNOHANG) == 0) {  // not reaped yet by firstFrame
+        kill(child, SIGTERM);
+        waitpid(child, nullptr, 0);
+    }
+    watcher.reset();
+    return result;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0.0 : n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void BM_processStartup(benchmark::State& state)
+{
+    FrameWatcher watcher;
+    if (!watcher) {
+        state.SkipWithError("needs an X server with the DAMAGE extension: run scripts/bench");
+        return;
+    }
+    // One unmeasured launch of each fills the page cache and fontconfig's caches.
+    if (!launch(watcher, ZELVA_BARE_WINDOW) || !launch(watcher, ZELVA_PROGRAM)) {
+        state.SkipWithError("a window did not appear within 10 s");
+        return;
+    }
+    std::vector<double> programTime, bareTime, timeRatio, programRss, bareRss, rssRatio;
+    bool programFirst = false;
+    for (auto _ : state) {
+        programFirst = !programFirst;
+        std::optional<Launch> program, bare;
+        if (programFirst) {
+            program = launch(watcher, ZELVA_PROGRAM);
+            bare = launch(watcher, ZELVA_BARE_WINDOW);
+        } else {
+            bare = launch(watcher, ZELVA_BARE_WINDOW);
+            program = launch(watcher, ZELVA_PROGRAM);
+        }
+        if (!program || !bare) {
+            state.SkipWithError("a window did not appear within 10 s");
+            break;
+        }
+        programTime.push_back(program->seconds);
+        bareTime.push_back(bare->seconds);
+        programRss.push_back(program->rssMiB);
+        bareRss.push_back(bare->rssMiB);
+        // Each pair runs under the same momentary load, so the ratio is taken
+        // within the pair.
+        timeRatio.push_back(program->seconds / bare->seconds);
+        rssRatio.push_back(program->rssMiB / bare->rssMiB);
+        state.SetIterationTime(program->seconds);
+    }
+    if (programTime.empty())
+        return;
+    state.counters["program_ms"] = median(programTime) * 1e3;
+    state.counters["bare_ms"] = median(bareTime) * 1e3;
+    state.counters["time_ratio"] = median(timeRatio);
+    state.counters["program_MiB"] = median(programRss);
+    state.counters["bare_MiB"] = median(bareRss);
+    state.counters["rss_ratio"] = median(rssRatio);
+}
+// Twenty alternating pairs, medians; the reported time is the program's.
+BENCHMARK(BM_processStartup)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    zelva::installFontSubstitutes();
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    const auto ratio = [&reporter](const char* baseline) {
-        const auto window = reporter.realTime.find("BM_mainWindow");
-        const auto base = reporter.realTime.find(baseline);
-        if (window == reporter.realTime.end() || base == reporter.realTime.end() || base->second <= 0)
-            return;
-        std::cout << "Form1 / " << baseline << " start-up: " << window->second / base->second << "x\n";
-    };
-    ratio("BM_emptyWidget");
-    ratio("BM_plainControls");
-    std::cout << "resident memory (VmRSS):" << residentMemory() << '\n';
-    return 0;
-}

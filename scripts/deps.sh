@@ -1,10 +1,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Sourced by scripts/run, scripts/test and scripts/fuzz: installs the Debian packages
-# they need, only those that are missing, with apt-get (as root, or through sudo).
+# Sourced by scripts/run, scripts/test, scripts/fuzz and scripts/bench: installs the
+# Debian packages they need, only those that are missing, with apt-get (as root, or
+# through sudo).
 ZELVA_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-translations-l10n
     libgtest-dev libbenchmark-dev
+    # the start-up benchmark watches the X server for the first frame
+    libxcb1-dev libxcb-damage0-dev
     # validators of the installed metainfo and desktop file
     appstream desktop-file-utils
     fonts-liberation fonts-liberation2
