@@ -6,7 +6,6 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/translations.h"
 
@@ -46,7 +45,6 @@ int main(int argc, char* argv[])
     // colours and ignores the window's blue, red and dark red; Fusion honours
     // them and looks the same on every platform, the one the layout is measured in.
     QApplication::setStyle(QStringLiteral("Fusion"));
-    zelva::installFontSubstitutes();
     zelva::installQtTranslations(app);
 
     zelva::MainWindow window;

@@ -2,23 +2,37 @@
 #include "ui/fonts.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QString>
 #include <QStringList>
 #include <QWidget>
 
 namespace zelva {
 
-void installFontSubstitutes()
+QString formFontFamily()
 {
-    // fontconfig's own fallback for the face is DejaVu Sans, about 12% wider,
-    // which clips the captions that were sized for the original face.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    // fontconfig's own stand-in for the face is DejaVu Sans, about 12% wider,
+    // which clips the captions sized for the original.
+    const QString faces[] = {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                             QStringLiteral("Arial")};
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& face : faces) {
+        if (installed.contains(face, Qt::CaseInsensitive))
+            return face;
+    }
+    return faces[0];
 }
 
-void applyFormFontSize(QWidget& form)
+void applyFormFont(QWidget& form)
 {
-    QFont font = form.font();
+    // The face is asked for by the name it is installed under. A family the system
+    // lacks sends every size of it through a fallback search of all installed fonts
+    // before any substitute is tried, a few milliseconds at start-up; and the
+    // controls are laid out as setupUi creates them, so the face must be in place
+    // before that.
+    QFont font(formFontFamily());
     font.setPointSizeF(8.25);
+    font.setBold(true);
     form.setFont(font);
 }
 

@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Font faces for the window: the form asks for "MS Sans Serif", which few systems
-// outside Windows have; a metric-compatible face keeps every caption inside its
-// control. Call once before the window is built. Never fails.
+// The window's face: the form was drawn in "MS Sans Serif", which few systems
+// outside Windows have; there a metric-compatible face takes its place, so every
+// caption stays inside its control. Never fails.
 #pragma once
 
+class QString;
 class QWidget;
 
 namespace zelva {
 
-void installFontSubstitutes();
+// "MS Sans Serif" where the system has it, else the first of Liberation Sans and
+// Arial that it has; "MS Sans Serif" again when it has none of them.
+QString formFontFamily();
 
-// The form file can hold only whole points: gives the form its 8.25 pt, which every
-// control without a size of its own inherits. Call right after setupUi.
-void applyFormFontSize(QWidget& form);
+// Gives the form that face, bold, at 8.25 pt (a form file holds only whole points);
+// every control without a font of its own inherits it. Call before setupUi.
+void applyFormFont(QWidget& form);
 
 } // namespace zelva

@@ -83,8 +83,8 @@ MainWindow::~MainWindow() = default;
 
 QWidget& MainWindow::setUpForm()
 {
+    applyFormFont(*this);
     ui_->setupUi(this);
-    applyFormFontSize(*this);
     // The window is Italian and laid out left to right on every system; only
     // Qt's own boxes and dialogs follow a right-to-left system language.
     setLayoutDirection(Qt::LeftToRight);
