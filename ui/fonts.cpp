@@ -25,11 +25,10 @@ QString formFontFamily()
 
 void applyFormFont(QWidget& form)
 {
-    // The face is asked for by the name it is installed under. A family the system
-    // lacks sends every size of it through a fallback search of all installed fonts
-    // before any substitute is tried, a few milliseconds at start-up; and the
-    // controls are laid out as setupUi creates them, so the face must be in place
-    // before that.
+    // The face is asked for by the name it is installed under: a family the system
+    // lacks sends each size of it through fontconfig's fallback sort of every
+    // installed font, about a millisecond of start-up apiece. The controls lay out
+    // their text as setupUi creates them, so the face is set before that.
     QFont font(formFontFamily());
     font.setPointSizeF(8.25);
     font.setBold(true);
