@@ -9,6 +9,8 @@
 
 namespace zelva {
 
+namespace {
+
 QString formFontFamily()
 {
     // fontconfig's own stand-in for the face is DejaVu Sans, about 12% wider,
@@ -22,6 +24,8 @@ QString formFontFamily()
     }
     return faces[0];
 }
+
+} // namespace
 
 void applyFormFont(QWidget& form)
 {

@@ -4,17 +4,14 @@
 // caption stays inside its control. Never fails.
 #pragma once
 
-class QString;
 class QWidget;
 
 namespace zelva {
 
+// Gives the form its face, bold, at 8.25 pt (a form file holds only whole points):
 // "MS Sans Serif" where the system has it, else the first of Liberation Sans and
-// Arial that it has; "MS Sans Serif" again when it has none of them.
-QString formFontFamily();
-
-// Gives the form that face, bold, at 8.25 pt (a form file holds only whole points);
-// every control without a font of its own inherits it. Call before setupUi.
+// Arial that it has, else "MS Sans Serif" again. Every control without a font of
+// its own inherits it. Call before setupUi.
 void applyFormFont(QWidget& form);
 
 } // namespace zelva
