@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "calc/distance_speed.h"
-#include "calc/field_table.h"
+#include "tests/support/memory_field_table.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The "Calcola" action: reads the two fixes (decimal degrees, clock times) from the
-// cells, writes times of day (s), distance (km, m), interval (s) and speed (m/s,
-// km/h) back as text. An empty input cell shows one error box and writes nothing;
-// any other failure skips only its step. Never throws.
+// The "Calcola" action: reads the ten input cells of the two fixes once, and
+// writes times of day, distance, interval and speeds back as text. An empty input
+// cell shows one error box and writes nothing; any other failure skips only its
+// step. Throws only std::bad_alloc, from building the texts.
 #pragma once
 
 #include "calc/field_table.h"

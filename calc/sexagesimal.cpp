@@ -3,33 +3,26 @@
 
 #include <array>
 #include <cmath>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "calc/number_text.h"
 
 namespace zelva {
 
+// -45 30 0 is -44.5, and 60 minutes are simply one more degree: the typed
+// values are used as they stand.
+std::optional<double> decimalDegrees(double degrees, double minutes, double seconds) noexcept
+{
+    const double a = degrees + minutes / 60.0;
+    const double r = a + seconds / 3600.0;
+    if (!std::isfinite(a) || !std::isfinite(r))
+        return std::nullopt;
+    return r;
+}
+
 namespace {
 
-struct ConversionRow {
-    std::string_view degrees;
-    std::string_view minutes;
-    std::string_view seconds;
-    std::string_view target;
-};
-
-constexpr std::array<ConversionRow, 4> kRows = {{
-    {"Text18", "Text19", "Text20", "Text1"},
-    {"Text21", "Text22", "Text23", "Text2"},
-    {"Text24", "Text25", "Text26", "Text3"},
-    {"Text27", "Text28", "Text29", "Text4"},
-}};
-
-// Each term keeps its own sign and range: -45 30 0 is -44.5, and 60 minutes are
-// simply one more degree.
-std::optional<double> convertRow(const FieldTable& cells, const ConversionRow& row,
+std::optional<double> convertRow(const FieldTable& cells, const SexagesimalCells& row,
                                  const NumberFormat& format)
 {
     const std::optional<double> d = textToNumber(cells.readCell(row.degrees), format);
@@ -37,11 +30,7 @@ std::optional<double> convertRow(const FieldTable& cells, const ConversionRow& r
     const std::optional<double> s = textToNumber(cells.readCell(row.seconds), format);
     if (!d || !m || !s)
         return std::nullopt;
-    const double a = *d + *m / 60.0;
-    const double r = a + *s / 3600.0;
-    if (!std::isfinite(a) || !std::isfinite(r))
-        return std::nullopt;
-    return r;
+    return decimalDegrees(*d, *m, *s);
 }
 
 } // namespace
@@ -54,12 +43,13 @@ void convertSexagesimal(FieldTable& cells, const RegionalSettingsSource& setting
     // last, which is held as a plain number.
     std::array<std::optional<double>, 3> firstRows;
     for (std::size_t i = 0; i < firstRows.size(); ++i)
-        firstRows[i] = convertRow(cells, kRows[i], format);
-    const double lastRow = convertRow(cells, kRows[3], format).value_or(0.0);
+        firstRows[i] = convertRow(cells, kSexagesimalRows[i], format);
+    const double lastRow = convertRow(cells, kSexagesimalRows[3], format).value_or(0.0);
 
     for (std::size_t i = 0; i < firstRows.size(); ++i)
-        cells.writeCell(kRows[i].target, firstRows[i] ? numberToText(*firstRows[i], format) : std::string());
-    cells.writeCell(kRows[3].target, numberToText(lastRow, format));
+        cells.writeCell(kSexagesimalRows[i].decimal,
+                        firstRows[i] ? numberToText(*firstRows[i], format) : std::string());
+    cells.writeCell(kSexagesimalRows[3].decimal, numberToText(lastRow, format));
 }
 
 } // namespace zelva

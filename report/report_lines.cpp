@@ -24,17 +24,12 @@ std::string centred(std::string_view text)
     return std::string(left, ' ') + std::string(text) + std::string(right, ' ');
 }
 
-// The cells of one fix: latitude, longitude, hours, minutes, seconds.
-struct FixCells {
-    std::string_view lat, lon, hours, minutes, seconds;
-};
-
 // Three lines from `first` on; each cell is read once, in the order of the file.
 void writeFix(std::array<std::string, kReportLineCount>& lines, std::size_t first,
               const FieldTable& cells, const FixCells& fix)
 {
-    lines[first] = " NORD = " + cells.readCell(fix.lat);
-    lines[first + 1] = " EST = " + cells.readCell(fix.lon);
+    lines[first] = " NORD = " + cells.readCell(fix.latitude);
+    lines[first + 1] = " EST = " + cells.readCell(fix.longitude);
     std::string& time = lines[first + 2];
     time = " Orario " + cells.readCell(fix.hours);
     time += ':';
@@ -42,6 +37,12 @@ void writeFix(std::array<std::string, kReportLineCount>& lines, std::size_t firs
     time += ':';
     time += cells.readCell(fix.seconds);
 }
+
+// The captions of the results, in the order of kReportResults.
+constexpr std::array<std::string_view, kReportResults.size()> kResultCaptions = {
+    " DISTANZA km -> ", " DISTANZA m -> ", " VELOCITA' Km/h -> ", " VELOCITA' m/s -> ",
+    " Intervallo s -> ",
+};
 
 } // namespace
 
@@ -57,17 +58,14 @@ std::array<std::string, kReportLineCount> composeReport(const FieldTable& cells)
     lines[4] = bannerLine(std::string(10, ' ') + std::string(kMakerAddress) + std::string(11, ' '));
     lines[5] = rule;
     lines[6] = "";
-    writeFix(lines, 7, cells, {"Text1", "Text2", "Text12", "Text10", "Text7"});
+    writeFix(lines, 7, cells, kFixCells[0]);
     lines[10] = "";
-    writeFix(lines, 11, cells, {"Text3", "Text4", "Text13", "Text14", "Text8"});
+    writeFix(lines, 11, cells, kFixCells[1]);
     lines[14] = "";
     lines[15] = std::string(21, '-') + " RISULTATI " + std::string(20, '-');
     lines[16] = "";
-    lines[17] = " DISTANZA km -> " + cells.readCell("Text5");
-    lines[18] = " DISTANZA m -> " + cells.readCell("Text6");
-    lines[19] = " VELOCITA' Km/h -> " + cells.readCell("Text9");
-    lines[20] = " VELOCITA' m/s -> " + cells.readCell("Text11");
-    lines[21] = " Intervallo s -> " + cells.readCell("Text15");
+    for (std::size_t i = 0; i < kReportResults.size(); ++i)
+        lines[17 + i] = std::string(kResultCaptions[i]) + cells.readCell(kReportResults[i]);
     return lines;
 }
 

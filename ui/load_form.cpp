@@ -15,8 +15,8 @@ void loadForm(FieldTable& cells, DecimalSeparator detected, QLabel& label12, QLa
         label12.setText(fromUtf8(hint->top));
         label13.setText(fromUtf8(hint->bottom));
     }
-    for (int number = 1; number <= kCellCount; ++number)
-        cells.writeCell(cellName(number), "");
+    for (const CellInfo& info : kCells)
+        cells.writeCell(info.cell, "");
 }
 
 } // namespace zelva

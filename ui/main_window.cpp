@@ -29,10 +29,13 @@ namespace {
 
 // Text12, Text13 and Text14 (hours and the second fix's minutes) and the result
 // cells other than Text9 are not guarded.
-constexpr std::array<std::string_view, 20> kGuardedCells = {
-    "Text1",  "Text2",  "Text3",  "Text4",  "Text7",  "Text8",  "Text9",
-    "Text10", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23",
-    "Text24", "Text25", "Text26", "Text27", "Text28", "Text29",
+constexpr std::array<Cell, 20> kGuardedCells = {
+    Cell::Latitude1, Cell::Longitude1, Cell::Latitude2, Cell::Longitude2, Cell::Seconds1,
+    Cell::Seconds2, Cell::SpeedKmh, Cell::Minutes1,
+    Cell::Latitude1Degrees, Cell::Latitude1Minutes, Cell::Latitude1Seconds,
+    Cell::Longitude1Degrees, Cell::Longitude1Minutes, Cell::Longitude1Seconds,
+    Cell::Latitude2Degrees, Cell::Latitude2Minutes, Cell::Latitude2Seconds,
+    Cell::Longitude2Degrees, Cell::Longitude2Minutes, Cell::Longitude2Seconds,
 };
 
 } // namespace
@@ -40,7 +43,6 @@ constexpr std::array<std::string_view, 20> kGuardedCells = {
 MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::Form1>()),
-      cells_(setUpForm()),
       commonDialog1_(this),
       settings_(std::move(seams.settings)),
       showMessageBox_(std::move(seams.messageBox)),
@@ -55,6 +57,9 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     if (!askFileName_)
         askFileName_ = [this] { return commonDialog1_.ask(); };
 
+    setUpForm();
+    cells_.emplace(*this);
+
     // Fixed size: minimise and close, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
@@ -66,22 +71,20 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     connect(ui_->Command4, &QPushButton::clicked, this, &MainWindow::convertPositions);
 
     auto* oneLine = new OneLineValidator(this);
-    for (int number = 1; number <= kCellCount; ++number)
-        cells_.cell(cellName(number))->setValidator(oneLine);
+    for (const CellInfo& info : kCells)
+        cells_->widget(info.cell)->setValidator(oneLine);
 
     auto* guard = new SeparatorGuard(settings_, showMessageBox_, this);  // a child: owned by the window
-    for (std::string_view name : kGuardedCells) {
-        if (QLineEdit* cell = cells_.cell(name))
-            cell->installEventFilter(guard);
-    }
+    for (Cell cell : kGuardedCells)
+        cells_->widget(cell)->installEventFilter(guard);
 
-    loadForm(cells_, detectDecimalSeparator(settings_()), *ui_->Label12, *ui_->Label13);
+    loadForm(*cells_, detectDecimalSeparator(settings_()), *ui_->Label12, *ui_->Label13);
     ui_->Text1->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
 
-QWidget& MainWindow::setUpForm()
+void MainWindow::setUpForm()
 {
     applyFormFont(*this);
     ui_->setupUi(this);
@@ -102,22 +105,21 @@ QWidget& MainWindow::setUpForm()
     QIcon icon = windowIcon();
     icon.addFile(QStringLiteral(":/icons/zelvamirontica-16.png"), QSize(16, 16));
     setWindowIcon(icon);
-    return *this;
 }
 
 void MainWindow::computeResults()
 {
-    computeDistanceAndSpeed(cells_, settings_, showMessageBox_);
+    computeDistanceAndSpeed(*cells_, settings_, showMessageBox_);
 }
 
 void MainWindow::convertPositions()
 {
-    convertSexagesimal(cells_, settings_);
+    convertSexagesimal(*cells_, settings_);
 }
 
 void MainWindow::saveReport()
 {
-    printReport(cells_, askFileName_, showMessageBox_);
+    printReport(*cells_, askFileName_, showMessageBox_);
 }
 
 void MainWindow::askToExit()

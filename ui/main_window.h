@@ -10,6 +10,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QWidget>
 
@@ -40,14 +41,16 @@ public:
     ~MainWindow() override;
 
 private:
-    QWidget& setUpForm();
+    void setUpForm();
     void computeResults();
     void convertPositions();
     void saveReport();
     void askToExit();
 
+    // Each member starts on its own; the constructor's body joins them, so
+    // their order here does not matter.
     std::unique_ptr<Ui::Form1> ui_;
-    WidgetFieldTable cells_;  // after ui_: it looks the cells up in the set-up form
+    std::optional<WidgetFieldTable> cells_;  // set once the form is set up
     ReportSaveDialog commonDialog1_;
     RegionalSettingsSource settings_;
     MessageBoxFn showMessageBox_;

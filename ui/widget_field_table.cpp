@@ -11,30 +11,27 @@ namespace zelva {
 
 WidgetFieldTable::WidgetFieldTable(QWidget& form)
 {
-    for (int number = 1; number <= kCellCount; ++number) {
-        QLineEdit* edit = form.findChild<QLineEdit*>(QString::fromStdString(cellName(number)));
+    for (const CellInfo& info : kCells) {
+        QLineEdit* edit = form.findChild<QLineEdit*>(fromUtf8(info.control));
         Q_ASSERT_X(edit, "WidgetFieldTable", "the form lacks a cell");
-        cells_[static_cast<std::size_t>(number - 1)] = edit;
+        cells_[indexOf(info.cell)] = edit;
     }
 }
 
-QLineEdit* WidgetFieldTable::cell(std::string_view name) const
+QLineEdit* WidgetFieldTable::widget(Cell cell) const
 {
-    const auto number = cellNumber(name);
-    return number ? cells_[static_cast<std::size_t>(*number - 1)] : nullptr;
+    return cells_[indexOf(cell)];
 }
 
-std::string WidgetFieldTable::readCell(std::string_view name) const
+std::string WidgetFieldTable::readCell(Cell cell) const
 {
-    const QLineEdit* edit = cell(name);
-    Q_ASSERT_X(edit, "WidgetFieldTable::readCell", "not a cell name");
+    const QLineEdit* edit = widget(cell);
     return edit ? edit->text().toStdString() : std::string();
 }
 
-void WidgetFieldTable::writeCell(std::string_view name, std::string_view text)
+void WidgetFieldTable::writeCell(Cell cell, std::string_view text)
 {
-    QLineEdit* edit = cell(name);
-    Q_ASSERT_X(edit, "WidgetFieldTable::writeCell", "not a cell name");
+    QLineEdit* edit = widget(cell);
     if (edit)
         edit->setText(fromUtf8(text));
 }

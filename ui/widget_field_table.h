@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The field table backed by the window's QLineEdit cells Text1..Text29, found by
-// object name once, at construction. Text is UTF-8 on this side. A name that is
-// not a cell, or a form that lacks a cell, is a programming error: it asserts in
-// debug builds and reads as empty / writes nothing in release. Never throws.
+// The field table backed by the window's QLineEdit cells, found by their
+// control names once, at construction. Text is UTF-8 on this side. A form that
+// lacks a cell is a programming error: it asserts in debug builds and reads as
+// empty / writes nothing in release. Throws only std::bad_alloc.
 #pragma once
 
 #include <array>
@@ -21,11 +21,11 @@ public:
     // `form` must outlive the table; its cells are looked up among all descendants.
     explicit WidgetFieldTable(QWidget& form);
 
-    std::string readCell(std::string_view name) const override;
-    void writeCell(std::string_view name, std::string_view text) override;
+    std::string readCell(Cell cell) const override;
+    void writeCell(Cell cell, std::string_view text) override;
 
-    // The cell's widget, or nullptr for a name that is not a cell.
-    QLineEdit* cell(std::string_view name) const;
+    // The cell's widget; nullptr only where the form lacks it.
+    QLineEdit* widget(Cell cell) const;
 
 private:
     std::array<QLineEdit*, kCellCount> cells_{};

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "calc/field_table.h"
+#include "tests/support/memory_field_table.h"
 #include "tests/test_formats.h"
 
 namespace zelva {
@@ -77,8 +77,8 @@ struct Click {
     std::array<std::string, kCellCount> snapshot() const
     {
         std::array<std::string, kCellCount> all;
-        for (int i = 1; i <= kCellCount; ++i)
-            all[i - 1] = cells.readCell(cellName(i));
+        for (const CellInfo& info : kCells)
+            all[indexOf(info.cell)] = cells.readCell(info.cell);
         return all;
     }
 

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/decimal_separator.h"
-#include "calc/field_table.h"
+#include "tests/support/memory_field_table.h"
 #include "calc/number_text.h"
 #include "tests/test_formats.h"
 
@@ -226,12 +226,16 @@ const SeparatorRow kSeparatorRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, DetectDecimalSeparator, ::testing::ValuesIn(kSeparatorRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CellNumber, KnowsExactlyTheTwentyNineNames)
+TEST(CellNamed, KnowsExactlyTheTwentyNineNames)
 {
-    for (int n = 1; n <= kCellCount; ++n)
-        EXPECT_EQ(cellNumber(cellName(n)), n);
+    for (int n = 1; n <= kCellCount; ++n) {
+        const std::string name = "Text" + std::to_string(n);
+        const auto cell = cellNamed(name);
+        ASSERT_TRUE(cell.has_value()) << name;
+        EXPECT_EQ(controlName(*cell), name);
+    }
     for (const char* bad : {"Text0", "Text30", "Text07", "text1", "Text", "Text1 ", " Text1", "Text+1", "Label1", ""})
-        EXPECT_FALSE(cellNumber(bad).has_value()) << bad;
+        EXPECT_FALSE(cellNamed(bad).has_value()) << bad;
 }
 
 TEST(MemoryFieldTable, KeepsTextExactlyAndRefusesUnknownNames)

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/field_table.h"
+#include "tests/support/memory_field_table.h"
 #include "tests/test_formats.h"
 
 namespace zelva {
@@ -112,11 +112,11 @@ TEST(Sexagesimal, IncompleteRowEmptiesAnEarlierResult)
 TEST(Sexagesimal, TouchesNoCellButTheTargets)
 {
     MemoryFieldTable cells;
-    for (int i = 1; i <= kCellCount; ++i)
-        cells.writeCell(cellName(i), "7");
+    for (const CellInfo& info : kCells)
+        cells.writeCell(info.cell, "7");
     convert(cells, kComma);
-    for (int i = 1; i <= kCellCount; ++i)
-        EXPECT_EQ(cells.readCell(cellName(i)), i <= 4 ? "7,11861111111111" : "7") << cellName(i);
+    for (const CellInfo& info : kCells)
+        EXPECT_EQ(cells.readCell(info.cell), indexOf(info.cell) < 4 ? "7,11861111111111" : "7") << info.control;
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "calc/field_table.h"
+#include "tests/support/memory_field_table.h"
 #include "report/code_page.h"
 #include "report/report_lines.h"
 #include "tests/fuzz/fuzz_check.h"

@@ -20,7 +20,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/field_table.h"
+#include "tests/support/memory_field_table.h"
 #include "calc/message_box.h"
 #include "report/print_report.h"
 

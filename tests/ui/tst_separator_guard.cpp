@@ -42,9 +42,10 @@ QStringList promptTexts(const std::vector<Prompt>& prompts)
 // Records every write, to see the order in which start-up empties the cells.
 class RecordingTable final : public FieldTable {
 public:
-    std::string readCell(std::string_view) const override { return {}; }
-    void writeCell(std::string_view name, std::string_view text) override
+    std::string readCell(Cell) const override { return {}; }
+    void writeCell(Cell cell, std::string_view text) override
     {
+        const std::string_view name = controlName(cell);
         writes << QString::fromUtf8(name.data(), qsizetype(name.size())) + "="
                       + QString::fromUtf8(text.data(), qsizetype(text.size()));
     }
