@@ -30,19 +30,19 @@ MaybeNumber finite(double v)
 
 } // namespace
 
-MaybeNumber secondsOfDay(MaybeNumber hours, MaybeNumber minutes, double seconds)
+MaybeNumber secondsOfDay(MaybeNumber hours, MaybeNumber minutes, double seconds) noexcept
 {
     return finite((valueOf(hours) * 3600.0 + valueOf(minutes) * 60.0) + seconds);
 }
 
-MaybeNumber toRadians(MaybeNumber degrees)
+MaybeNumber toRadians(MaybeNumber degrees) noexcept
 {
     return finite((valueOf(degrees) * kPi) / 180.0);
 }
 
 // The sine or cosine of an enormous angle may not be available on every
 // platform; then there is no cosine of the arc.
-MaybeNumber centralCosine(double latitude1, double longitude1, double latitude2, double longitude2)
+MaybeNumber centralCosine(double latitude1, double longitude1, double latitude2, double longitude2) noexcept
 {
     const double sinLat1 = std::sin(latitude1);
     const double sinLat2 = std::sin(latitude2);
@@ -60,7 +60,7 @@ MaybeNumber centralCosine(double latitude1, double longitude1, double latitude2,
 // zero or take the root of a negative number and keep the arc at 0. At the
 // antipodes the same formula would break down too, but the arc is plainly the
 // half turn, and 0 km between opposite points would be a wrong distance.
-double centralAngle(double cosine)
+double centralAngle(double cosine) noexcept
 {
     // Full-precision pi/2, unlike the pi of the degrees: the arc tangent's
     // result is shifted by it, and the published digits were made that way.
@@ -73,7 +73,7 @@ double centralAngle(double cosine)
     return std::atan((-cosine) / std::sqrt(q)) + quarterTurn;
 }
 
-Trip computeTrip(const Fix& first, const Fix& second)
+Trip computeTrip(const Fix& first, const Fix& second) noexcept
 {
     Trip trip;
     trip.timeOfDay1 = secondsOfDay(first.hours, first.minutes, first.seconds);

@@ -30,18 +30,18 @@ struct Trip {
 };
 
 // (hours x 3600 + minutes x 60) + seconds, in s; nullopt on overflow.
-MaybeNumber secondsOfDay(MaybeNumber hours, MaybeNumber minutes, double seconds);
+MaybeNumber secondsOfDay(MaybeNumber hours, MaybeNumber minutes, double seconds) noexcept;
 
 // Degrees (any value) to radians, through the program's 3.14159265; nullopt on overflow.
-MaybeNumber toRadians(MaybeNumber degrees);
+MaybeNumber toRadians(MaybeNumber degrees) noexcept;
 
 // Cosine of the central angle between two points given in radians, by the
 // spherical law of cosines; nullopt when a sine or cosine is not available.
-MaybeNumber centralCosine(double latitude1, double longitude1, double latitude2, double longitude2);
+MaybeNumber centralCosine(double latitude1, double longitude1, double latitude2, double longitude2) noexcept;
 
 // The central angle in radians, [0, pi], of a cosine; 0 at 1 and above.
-double centralAngle(double cosine);
+double centralAngle(double cosine) noexcept;
 
-Trip computeTrip(const Fix& first, const Fix& second);
+Trip computeTrip(const Fix& first, const Fix& second) noexcept;
 
 } // namespace zelva

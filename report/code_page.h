@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // UTF-8 text to the bytes of the report's code page. A character the code page
-// lacks, and each byte that is not valid UTF-8, becomes one "?". Never throws.
+// lacks, and each byte that is not valid UTF-8, becomes one "?". Throws only
+// std::bad_alloc.
 #pragma once
 
 #include <string>

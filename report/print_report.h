@@ -2,7 +2,8 @@
 // The "Stampa" action: asks for a file name, writes the 22-line report to that
 // name + ".TXT" in the system's ANSI code page with CR LF, replacing any earlier
 // file atomically. Cancel is silent; a failed write shows one error box and
-// leaves the old file intact. Never throws.
+// leaves the old file intact. Throws only std::bad_alloc, and what the two
+// seams throw.
 #pragma once
 
 #include <functional>

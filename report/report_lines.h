@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The 22 report lines (UTF-8, no line ends) composed from 15 cell texts copied as
-// they stand. Pure; never fails, never throws.
+// they stand. Pure; never fails; throws only std::bad_alloc.
 #pragma once
 
 #include <array>
