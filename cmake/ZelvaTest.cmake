@@ -2,12 +2,14 @@
 # zelva_add_test(NAME name SOURCES files... LIBS targets... [QTEST] [ENV VAR=value...]
 #                [LAUNCHER command...])
 # One test executable. Each of its GoogleTest cases, or each Qt Test function,
-# is a ctest test of its own, listed from the built program when ctest starts:
-# a skip then shows as skipped on that case alone, and hides no passing one.
+# is a ctest test of its own, listed from the built program when ctest starts
+# (so a cross build lists them through its emulator, after the build): a skip
+# then shows as skipped on that case alone, and hides no passing one.
 # GoogleTest executables link GTest::gtest_main; Qt Test executables pass QTEST
 # and bring their own main. ENV entries come after the defaults, so they
 # override them (e.g. LC_ALL). LAUNCHER, if given, runs the program: the
 # program's path and arguments follow it.
+include(GoogleTest)
 find_package(GTest QUIET)
 if(NOT GTest_FOUND)
     # A cross build finds no GoogleTest for its target; Debian ships the source,
@@ -27,6 +29,9 @@ endif()
 get_target_property(zelva_qt_type Qt6::Core TYPE)
 set(ZELVA_TEST_FONTDIR "" CACHE STRING "Windows: font folder for headless Qt tests (QT_QPA_FONTDIR)")
 
+# CMake's gtest_discover_tests has no counterpart for Qt Test, whose programs
+# list their functions with -functions and mark a skip with "SKIP   : ";
+# ZelvaTestCases.cmake does that listing at ctest time.
 set(ZELVA_TEST_CASES_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/ZelvaTestCases.cmake)
 
 # Each element of `list` as a bracket argument, for generated CMake code.
@@ -44,7 +49,6 @@ function(zelva_add_test)
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS})
     set(env "")
     if(ARG_QTEST)
-        set(kind qtest)
         target_link_libraries(${ARG_NAME} PRIVATE Qt6::Test)
         if(zelva_qt_type STREQUAL "STATIC_LIBRARY")
             qt_import_plugins(${ARG_NAME} INCLUDE Qt6::QOffscreenIntegrationPlugin)
@@ -55,7 +59,6 @@ function(zelva_add_test)
             list(APPEND env QT_QPA_FONTDIR=${ZELVA_TEST_FONTDIR})
         endif()
     else()
-        set(kind gtest)
         target_link_libraries(${ARG_NAME} PRIVATE GTest::gtest_main)
     endif()
     list(APPEND env ${ARG_ENV})
@@ -64,13 +67,28 @@ function(zelva_add_test)
     if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
         list(APPEND command ${CMAKE_CROSSCOMPILING_EMULATOR})
     endif()
+
+    if(NOT ARG_QTEST)
+        # gtest_discover_tests lists and runs the program through the target's
+        # emulator, and passes a test's properties on as one flat list, which
+        # would split an ENVIRONMENT of several entries. So the environment and
+        # the launcher go in front of the emulator, as `cmake -E env`.
+        if(env)
+            list(PREPEND command ${CMAKE_COMMAND} -E env ${env})
+        endif()
+        set_property(TARGET ${ARG_NAME} PROPERTY CROSSCOMPILING_EMULATOR ${command})
+        gtest_discover_tests(${ARG_NAME} TEST_PREFIX ${ARG_NAME}. DISCOVERY_MODE PRE_TEST
+                             DISCOVERY_TIMEOUT 120)
+        return()
+    endif()
+
     zelva_bracket_list(command_args "${command}")
     zelva_bracket_list(env_args "${env}")
     set(cases_file ${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}_cases.cmake)
     file(GENERATE OUTPUT ${cases_file} CONTENT
 "set(ZELVA_CMAKE_COMMAND [==[${CMAKE_COMMAND}]==])
 include([==[${ZELVA_TEST_CASES_SCRIPT}]==])
-zelva_add_test_cases([==[${ARG_NAME}]==] ${kind} [==[$<TARGET_FILE:${ARG_NAME}>]==]
+zelva_add_qt_test_cases([==[${ARG_NAME}]==] [==[$<TARGET_FILE:${ARG_NAME}>]==]
     COMMAND${command_args}
     ENV${env_args})
 ")

@@ -1,22 +1,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Run by ctest as it starts, once per test program: lists the program's
-# GoogleTest cases (gtest) or Qt Test functions (qtest) and adds each as a test
-# named program.case, with the program's environment and its framework's skip
-# marker, so that ctest reports a skip as skipped.
-function(zelva_add_test_cases name kind program)
+# Run by ctest as it starts, once per Qt Test program: lists the program's test
+# functions and adds each as a test named program.function, with the program's
+# environment and Qt Test's skip marker, so that ctest reports a skip as skipped.
+function(zelva_add_qt_test_cases name program)
     cmake_parse_arguments(ARG "" "" "COMMAND;ENV" ${ARGN})
     if(NOT EXISTS "${program}")
         # Left unbuilt: a test that cannot start says so, instead of no test at all.
         add_test("${name}_NOT_BUILT" "${program}")
         return()
     endif()
-    if(kind STREQUAL "gtest")
-        set(list_option --gtest_list_tests)
-        set(skip_marker "\\[  SKIPPED \\]")
-    else()
-        set(list_option -functions)
-        set(skip_marker "SKIP   : ")
-    endif()
+    set(list_option -functions)
+    set(skip_marker "SKIP   : ")
     execute_process(
         COMMAND "${ZELVA_CMAKE_COMMAND}" -E env ${ARG_ENV} ${ARG_COMMAND} "${program}" ${list_option}
         OUTPUT_VARIABLE listing ERROR_VARIABLE errors RESULT_VARIABLE result TIMEOUT 120)
@@ -29,19 +23,10 @@ function(zelva_add_test_cases name kind program)
 
     string(REPLACE "\r" "" listing "${listing}")
     string(REPLACE "\n" ";" lines "${listing}")
-    set(suite "")
     set(count 0)
     foreach(line IN LISTS lines)
         set(case "")
-        if(kind STREQUAL "gtest")
-            # "Suite." then "  case", either perhaps followed by "  # GetParam() = ...".
-            if(line MATCHES "^([^ #]+\\.)( +#.*)?$")
-                set(suite "${CMAKE_MATCH_1}")
-            elseif(line MATCHES "^  ([^ #]+)" AND suite)
-                set(case "${suite}${CMAKE_MATCH_1}")
-                set(arguments "--gtest_filter=${case}")
-            endif()
-        elseif(line MATCHES "^([A-Za-z_][A-Za-z0-9_]*)\\(\\)$")
+        if(line MATCHES "^([A-Za-z_][A-Za-z0-9_]*)\\(\\)$")
             set(case "${CMAKE_MATCH_1}")
             set(arguments "${case}")
             if(case MATCHES "^(init|cleanup)(TestCase)?$")
@@ -53,9 +38,6 @@ function(zelva_add_test_cases name kind program)
             add_test("${name}.${case}" ${ARG_COMMAND} "${program}" ${arguments})
             set_tests_properties("${name}.${case}" PROPERTIES
                 ENVIRONMENT "${ARG_ENV}" SKIP_REGULAR_EXPRESSION "${skip_marker}")
-            if(case MATCHES "(^|[./])DISABLED_")
-                set_tests_properties("${name}.${case}" PROPERTIES DISABLED TRUE)
-            endif()
         endif()
     endforeach()
     if(count EQUAL 0)
