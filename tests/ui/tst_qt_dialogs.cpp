@@ -13,7 +13,7 @@
 
 #include "tests/ui/fake_seams.h"
 #include "ui/main_window.h"
-#include "ui/qt_message_box.h"
+#include "ui/system_message_box.h"
 #include "ui/report_save_dialog.h"
 
 using namespace zelva;
@@ -124,7 +124,7 @@ void TestQtDialogs::messageBox()
     rejectStrayModals(&owner, &stray);
 
     // Markup in a prompt must be shown as typed, not interpreted.
-    QCOMPARE(showQtMessageBox(&owner, "Uscire dal progamma <b>", style), answer);
+    QCOMPARE(showSystemMessageBox(&owner, "Uscire dal progamma <b>", style), answer);
 
     QVERIFY(!stray);
     QCOMPARE(seen.title, QStringLiteral("Zelvamirontica"));

@@ -9,7 +9,7 @@
 
 #include "tests/ui/fake_seams.h"
 #include "ui/main_window.h"
-#include "ui/qt_message_box.h"
+#include "ui/system_message_box.h"
 #include "ui/system_settings.h"
 #include "ui/translations.h"
 
@@ -61,7 +61,7 @@ void TestSystemLocale::cancelCaptionInItalian()
         QTest::keyClick(modal, Qt::Key_Escape);
     });
 
-    QCOMPARE(showQtMessageBox(&owner, "Uscire dal progamma", MessageStyle::OkCancelQuestion),
+    QCOMPARE(showSystemMessageBox(&owner, "Uscire dal progamma", MessageStyle::OkCancelQuestion),
              MessageAnswer::Cancel);
     QCOMPARE(cancel.remove(u'&'), QStringLiteral("Annulla"));
     QCOMPARE(ok.remove(u'&'), QStringLiteral("OK"));
