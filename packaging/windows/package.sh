@@ -25,4 +25,4 @@ find "$build/package" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" 
 makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DSOURCE="$source_dir" \
     -DOUTFILE="$build/$package.exe" "$here/installer.nsi"
 
-(cd "$build" && sha256sum zelvamirontica.exe "$package.exe" "$package.zip" > SHA256SUMS)
+(cd "$build" && sha256sum -- zelvamirontica.exe "$package.exe" "$package.zip" >SHA256SUMS)

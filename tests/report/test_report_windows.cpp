@@ -24,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Windows' own spelling of a path of any length.
-std::wstring extended(const fs::path& path)
+fs::path extended(const fs::path& path)
 {
     return L"\\\\?\\" + fs::absolute(path).wstring();
 }
