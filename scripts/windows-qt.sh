@@ -67,8 +67,16 @@ zelva_build_windows_qt() {
 
     # A private apt set-up that knows only Debian's source archive: the
     # system's own sources and lists stay as they are.
-    local codename
-    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+    # The static Qt must be the host Qt's own version, whose moc, uic and rcc
+    # build the program: Debian 12's 6.4.2, from Debian 12's source archive.
+    local codename host_qt
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    host_qt=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
+    if [ "$codename" != bookworm ] || [[ $host_qt != $ZELVA_QT_VERSION* ]]; then
+        echo "scripts/windows builds on Debian 12 (bookworm) with its Qt $ZELVA_QT_VERSION;" \
+             "this is ${codename:-an unknown system} with qt6-base-dev ${host_qt:-missing}" >&2
+        return 1
+    fi
     cat > "$work/apt/sources.list" <<SOURCES
 deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $codename main
 SOURCES

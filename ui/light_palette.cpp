@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/light_palette.h"
 
+#include <QApplication>
 #include <QColor>
+#include <QWidget>
 
 namespace zelva {
 
@@ -24,6 +26,30 @@ QPalette lightPalette()
         palette.setColor(QPalette::Disabled, role, disabledText);
     palette.setColor(QPalette::Disabled, QPalette::Base, window);
     return palette;
+}
+
+void applyFormColours(QWidget& form, bool highContrast)
+{
+    if (highContrast) {
+        // The form's own captions, frames and hint colours go; every control
+        // then inherits the theme's colours from the application.
+        for (QWidget* control : form.findChildren<QWidget*>())
+            control->setPalette(QPalette());
+        form.setPalette(QApplication::palette());
+        return;
+    }
+    // The controls keep their own colours; everything they leave open comes from
+    // the light scheme.
+    form.setPalette(lightPalette());
+    for (auto* label : {"Label20", "Label21"}) {
+        // Inside the blue frame, but in the window's ordinary text colour.
+        QWidget* control = form.findChild<QWidget*>(QLatin1String(label));
+        if (!control)
+            continue;
+        QPalette own = control->palette();
+        own.setColor(QPalette::WindowText, form.palette().color(QPalette::WindowText));
+        control->setPalette(own);
+    }
 }
 
 } // namespace zelva

@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The light colours the window is drawn in on every system. Its blue, red and
-// dark red captions were chosen against a light grey window and white cells, so
-// a dark desktop scheme would leave them unreadable.
+// The window's colours. Its blue, red and dark red captions were chosen against
+// a light grey window and white cells, so it is drawn in that light scheme on
+// every system, whatever the desktop's; under a high-contrast theme it takes
+// the system's colours throughout instead, as such a theme requires.
 #pragma once
 
 #include <QPalette>
 
+class QWidget;
+
 namespace zelva {
 
 QPalette lightPalette();
+
+// Call once on the set-up form: `highContrast` is the system's answer to
+// whether a high-contrast theme is on.
+void applyFormColours(QWidget& form, bool highContrast);
 
 } // namespace zelva

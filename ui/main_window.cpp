@@ -14,10 +14,11 @@
 #include "calc/sexagesimal.h"
 #include "calc/exit_question.h"
 #include "ui/fonts.h"
+#include "ui/high_contrast.h"
 #include "ui/light_palette.h"
 #include "ui/load_form.h"
 #include "ui/one_line_validator.h"
-#include "ui/qt_message_box.h"
+#include "ui/system_message_box.h"
 #include "ui/separator_guard.h"
 #include "ui/system_settings.h"
 
@@ -52,7 +53,7 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
         settings_ = systemNumberFormat;
     if (!showMessageBox_)
         showMessageBox_ = [this](std::string_view prompt, MessageStyle style) {
-            return showQtMessageBox(this, prompt, style);
+            return showSystemMessageBox(this, prompt, style);
         };
     if (!askFileName_)
         askFileName_ = [this] { return commonDialog1_.ask(); };
@@ -91,15 +92,7 @@ void MainWindow::setUpForm()
     // The window is Italian and laid out left to right on every system; only
     // Qt's own boxes and dialogs follow a right-to-left system language.
     setLayoutDirection(Qt::LeftToRight);
-    // The controls keep their own colours; everything they leave open comes from
-    // the light scheme, whatever the desktop's.
-    setPalette(lightPalette());
-    for (QWidget* label : {ui_->Label20, ui_->Label21}) {
-        // Inside the blue frame, but in the window's ordinary text colour.
-        QPalette own = label->palette();
-        own.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
-        label->setPalette(own);
-    }
+    applyFormColours(*this, systemHighContrast());
     // A form holds one image per icon state; the 16 px drawing is sharper in the
     // title bar and task bar than the 32 px one scaled down.
     QIcon icon = windowIcon();

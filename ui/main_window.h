@@ -27,7 +27,7 @@ class Form1;
 namespace zelva {
 
 // What the window needs from outside; an empty function means the real one:
-// the system locale, a QMessageBox over this window, this window's save dialog.
+// the system locale, the system's message box over this window, its save dialog.
 struct WindowSeams {
     RegionalSettingsSource settings;
     MessageBoxFn messageBox;

@@ -1,25 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// CommonDialog1: the report's save dialog, a Qt (non-native) QFileDialog kept for
-// the life of its owner so it offers the last chosen name again. It presents the
-// filter "*.TXT", adds no suffix and asks no overwrite question, since the file
-// written is the chosen name + ".TXT". ask() returns the chosen full path (UTF-8,
-// native separators) or nullopt on cancel. Never throws.
+// CommonDialog1: the report's save dialog, the system's own on Windows and Qt's
+// elsewhere. It presents "*.TXT", offers the last chosen name again, adds no
+// extension of its own and asks no overwrite question, since the file written
+// is the chosen name + ".TXT". ask() returns the chosen full path (UTF-8,
+// native separators) or nullopt on Cancel, Esc or the close box. Never throws.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
-#include <QPointer>
-#include <QString>
-
-class QFileDialog;
 class QWidget;
 
 namespace zelva {
 
 class ReportSaveDialog {
 public:
-    // The dialog is created on first use, as a child of `parent` (which may be null).
+    // The dialog is owned by `parent`'s window (which may be null).
     explicit ReportSaveDialog(QWidget* parent);
     ~ReportSaveDialog();
     ReportSaveDialog(const ReportSaveDialog&) = delete;
@@ -28,11 +25,9 @@ public:
     std::optional<std::string> ask();
 
 private:
-    QFileDialog& dialog();
-
+    struct State;  // each platform's own
     QWidget* parent_;
-    QPointer<QFileDialog> dialog_;
-    QString lastChosen_;
+    std::unique_ptr<State> state_;
 };
 
 } // namespace zelva

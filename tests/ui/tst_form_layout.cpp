@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window as drawn: every control by name with its class, container, place,
 // caption, tooltip, font and colour; the captions fit their controls with the
-// font actually in use, and no two controls of one container overlap.
+// font actually in use, and no two controls of one container overlap. On
+// Windows it runs on the real platform plugin at each display scale.
 #include <algorithm>
 #include <cmath>
 
@@ -21,9 +22,13 @@
 #include <QtTest>
 
 #include "report/report_lines.h"
+#include "ui/fonts.h"
+#include "ui/light_palette.h"
 #include "ui/main_window.h"
 
 using namespace zelva;
+
+Q_DECLARE_METATYPE(zelva::InstalledFace)
 
 namespace {
 
@@ -207,6 +212,20 @@ double textContrast(const QImage& image, QRect area)
     return best;
 }
 
+// Qt's warnings while the window is built and drawn, such as the one for a
+// bitmap face that DirectWrite cannot draw.
+QStringList& warningsSeen()
+{
+    static QStringList seen;
+    return seen;
+}
+
+void noteWarning(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        warningsSeen().append(message);
+}
+
 QRect titleRect(QGroupBox& frame)
 {
     QStyleOptionGroupBox option;
@@ -245,6 +264,11 @@ private slots:
     void readableUnderEitherScheme_data();
     void readableUnderEitherScheme();
     void leftToRightUnderARightToLeftSystem();
+    void faceChoice_data();
+    void faceChoice();
+    void noWarningWhileDrawn();
+    void scaledWithTheDisplay();
+    void highContrastTakesTheSystemColours();
 
 private:
     template <class W = QWidget>
@@ -255,9 +279,12 @@ private:
 
 void FormLayoutTest::initTestCase()
 {
+    const QtMessageHandler previous = qInstallMessageHandler(noteWarning);
     window_ = new MainWindow(WindowSeams{[] { return NumberFormat{",", "."}; }, {}, {}});
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
+    window_->grab();  // every caption drawn once
+    qInstallMessageHandler(previous);
 }
 
 void FormLayoutTest::cleanupTestCase()
@@ -435,15 +462,19 @@ void FormLayoutTest::windowIsFixedAt861By368()
 
 // fontconfig alone would give DejaVu Sans, about 12% wider, which clips captions.
 // And the form asks for the face by the name it is installed under: asking for
-// an absent family cost every font size a fallback search at start-up.
+// an absent family cost every font size a fallback search at start-up. A bitmap
+// face comes out in another weight or face at each display scale.
 void FormLayoutTest::fontInUseIsMetricCompatible()
 {
     QVERIFY2(QFontDatabase::families().contains(window_->font().family()),
              qPrintable(window_->font().family()));
-    const QString family = QFontInfo(find("Label1")->font()).family();
-    QVERIFY2(family == QLatin1String("MS Sans Serif") || family == QLatin1String("Liberation Sans")
+    const QFontInfo used(find("Label1")->font());
+    const QString family = used.family();
+    QVERIFY2(family == QLatin1String("Microsoft Sans Serif") || family == QLatin1String("Liberation Sans")
                  || family == QLatin1String("Arial"),
              qPrintable(family));
+    QVERIFY(QFontDatabase::isSmoothlyScalable(family));
+    QVERIFY(used.bold());
 }
 
 void FormLayoutTest::command4WrapsItsCaption()
@@ -563,6 +594,73 @@ void FormLayoutTest::leftToRightUnderARightToLeftSystem()
     for (QWidget* w : window.findChildren<QWidget*>())
         QVERIFY2(!w->isRightToLeft(), qPrintable(w->objectName()));
     QApplication::setLayoutDirection(Qt::LeftToRight);
+}
+
+void FormLayoutTest::faceChoice_data()
+{
+    QTest::addColumn<QList<InstalledFace>>("installed");
+    QTest::addColumn<QString>("chosen");
+    const InstalledFace msBitmap{QStringLiteral("MS Sans Serif"), false};
+    const InstalledFace microsoft{QStringLiteral("Microsoft Sans Serif"), true};
+    const InstalledFace liberation{QStringLiteral("Liberation Sans"), true};
+    const InstalledFace arial{QStringLiteral("Arial"), true};
+
+    using Faces = QList<InstalledFace>;
+    QTest::newRow("Windows: the outline twin") << Faces{msBitmap, microsoft, arial} << "Microsoft Sans Serif";
+    QTest::newRow("Wine: no bitmap original") << Faces{msBitmap, liberation} << "Liberation Sans";
+    QTest::newRow("an outline original") << Faces{liberation, {QStringLiteral("ms sans serif"), true}}
+                                         << "MS Sans Serif";
+    QTest::newRow("Arial alone") << Faces{arial} << "Arial";
+    QTest::newRow("no outline face: the bitmap one") << Faces{msBitmap} << "MS Sans Serif";
+    QTest::newRow("none installed") << QList<InstalledFace>{} << "Microsoft Sans Serif";
+}
+
+void FormLayoutTest::faceChoice()
+{
+    QFETCH(QList<InstalledFace>, installed);
+    QFETCH(QString, chosen);
+    QCOMPARE(chooseFormFace(installed), chosen);
+}
+
+void FormLayoutTest::noWarningWhileDrawn()
+{
+    QVERIFY2(warningsSeen().isEmpty(), qPrintable(warningsSeen().join(QLatin1Char('\n'))));
+}
+
+// At 150 % the window is half as large again on the screen, in the same face.
+// ZELVA_DISPLAY_SCALE, where set, is the scale the system was given.
+void FormLayoutTest::scaledWithTheDisplay()
+{
+    const qreal scale = window_->devicePixelRatioF();
+    bool given = false;
+    const qreal expected = qEnvironmentVariable("ZELVA_DISPLAY_SCALE").toDouble(&given);
+    if (given)
+        QCOMPARE(scale, expected);
+    const QSize drawn = window_->grab().size();
+    QCOMPARE(drawn, QSize(qRound(861 * scale), qRound(368 * scale)));
+}
+
+void FormLayoutTest::highContrastTakesTheSystemColours()
+{
+    // A contrast theme's colours: yellow on black, cyan buttons.
+    const QPalette systemPalette = QApplication::palette();
+    QPalette theme(Qt::yellow, Qt::black, Qt::white, Qt::gray, Qt::gray, Qt::yellow, Qt::black);
+    theme.setColor(QPalette::ButtonText, Qt::cyan);
+    QApplication::setPalette(theme);
+    MainWindow window(WindowSeams{[] { return NumberFormat{",", "."}; }, {}, {}});
+    applyFormColours(window, true);
+    QApplication::setPalette(systemPalette);
+
+    int checked = 0;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        for (const auto role : {QPalette::WindowText, QPalette::Window, QPalette::Text, QPalette::Base,
+                                QPalette::ButtonText, QPalette::Button}) {
+            QVERIFY2(w->palette().color(QPalette::Active, role) == theme.color(QPalette::Active, role),
+                     qPrintable(w->objectName()));
+        }
+        ++checked;
+    }
+    QVERIFY(checked >= 73);
 }
 
 QTEST_MAIN(FormLayoutTest)

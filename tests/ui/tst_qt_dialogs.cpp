@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real QMessageBox and QFileDialog behind the window's seams, answered from
-// a timer through key presses as a user would.
+// a timer through key presses as a user would. Run with LC_ALL=it_IT.UTF-8, for
+// Qt's own Italian captions.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -13,8 +14,9 @@
 
 #include "tests/ui/fake_seams.h"
 #include "ui/main_window.h"
-#include "ui/qt_message_box.h"
+#include "ui/system_message_box.h"
 #include "ui/report_save_dialog.h"
+#include "ui/translations.h"
 
 using namespace zelva;
 using namespace zelva::test;
@@ -82,6 +84,7 @@ private slots:
     void saveDialogChoosesAndRemembers();
     void saveDialogCancel();
     void saveDialogClosesItsSuggestionList();
+    void cancelCaptionInItalian();
 };
 
 void TestQtDialogs::messageBox_data()
@@ -124,7 +127,7 @@ void TestQtDialogs::messageBox()
     rejectStrayModals(&owner, &stray);
 
     // Markup in a prompt must be shown as typed, not interpreted.
-    QCOMPARE(showQtMessageBox(&owner, "Uscire dal progamma <b>", style), answer);
+    QCOMPARE(showSystemMessageBox(&owner, "Uscire dal progamma <b>", style), answer);
 
     QVERIFY(!stray);
     QCOMPARE(seen.title, QStringLiteral("Zelvamirontica"));
@@ -250,6 +253,27 @@ void TestQtDialogs::saveDialogClosesItsSuggestionList()
     QVERIFY(listShown);
     // Regression: the list stayed open over the window and ate the next click.
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
+}
+
+void TestQtDialogs::cancelCaptionInItalian()
+{
+    QVERIFY(installQtTranslations(*QCoreApplication::instance()));
+    QWidget owner;
+    owner.show();
+    QString ok;
+    QString cancel;
+    whenModalOpens(&owner, [&ok, &cancel](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        ok = box->button(QMessageBox::Ok)->text();
+        cancel = box->button(QMessageBox::Cancel)->text();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+
+    QCOMPARE(showSystemMessageBox(&owner, "Uscire dal progamma", MessageStyle::OkCancelQuestion),
+             MessageAnswer::Cancel);
+    QCOMPARE(cancel.remove(u'&'), QStringLiteral("Annulla"));
+    QCOMPARE(ok.remove(u'&'), QStringLiteral("OK"));
 }
 
 QTEST_MAIN(TestQtDialogs)

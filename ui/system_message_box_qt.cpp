@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/qt_message_box.h"
+#include "ui/system_message_box.h"
 
 #include <QMessageBox>
 #include <QString>
@@ -9,7 +9,7 @@
 
 namespace zelva {
 
-MessageAnswer showQtMessageBox(QWidget* parent, std::string_view prompt, MessageStyle style)
+MessageAnswer showSystemMessageBox(QWidget* parent, std::string_view prompt, MessageStyle style)
 {
     QMessageBox box(parent);
     box.setWindowTitle(fromUtf8(kProgramTitle));

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# package.sh BUILD_DIR: the Windows installer and portable zip of the exe built
+# in BUILD_DIR, made the same byte for byte from the same commit: every file
+# dated SOURCE_DATE_EPOCH (the last commit's time unless set), stored in a
+# fixed order, and SHA256SUMS beside them. Run by scripts/windows.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
+build=$(cd "$1" && pwd)
+: "${SOURCE_DATE_EPOCH:=$(git -C "$source_dir" log -1 --format=%ct)}"
+export SOURCE_DATE_EPOCH TZ=UTC
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+package="zelvamirontica-$version-win64"
+stage="$build/package/$package"
+rm -rf "$build/package"
+cmake --install "$build" --prefix "$stage" >/dev/null
+# The license travels with the program; Notepad wants CR LF.
+sed 's/$/\r/' "$source_dir/LICENSE" > "$stage/LICENSE.txt"
+find "$build/package" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
+
+(cd "$build/package" && rm -f "$build/$package.zip" \
+    && find "$package" -type f | LC_ALL=C sort | zip -q -X -D "$build/$package.zip" -@)
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DSOURCE="$source_dir" \
+    -DOUTFILE="$build/$package.exe" "$here/installer.nsi"
+
+(cd "$build" && sha256sum -- zelvamirontica.exe "$package.exe" "$package.zip" >SHA256SUMS)

@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/high_contrast.h"
+
+namespace zelva {
+
+bool systemHighContrast()
+{
+    return false;
+}
+
+} // namespace zelva

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/high_contrast.h"
+
+#include <windows.h>
+
+namespace zelva {
+
+bool systemHighContrast()
+{
+    HIGHCONTRASTW settings{};
+    settings.cbSize = sizeof settings;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, settings.cbSize, &settings, 0)
+        && (settings.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+} // namespace zelva
