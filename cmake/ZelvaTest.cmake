@@ -24,10 +24,16 @@ if(NOT GTest_FOUND)
     endif()
 endif()
 
-# A static Qt links its platform plugins into each program: the tests need the
-# headless one, besides the default.
+# Qt Test programs draw headless on Linux. On Windows they draw with the real
+# platform plugin, with the system's fonts, dialogs and display scale, as the
+# program's users see it (the Windows Qt has no headless plugin, which needs
+# FreeType); scripts/windows gives them a display.
 get_target_property(zelva_qt_type Qt6::Core TYPE)
-set(ZELVA_TEST_FONTDIR "" CACHE STRING "Windows: font folder for headless Qt tests (QT_QPA_FONTDIR)")
+if(WIN32)
+    set(zelva_qt_platform windows)
+else()
+    set(zelva_qt_platform offscreen)
+endif()
 
 # CMake's gtest_discover_tests has no counterpart for Qt Test, whose programs
 # list their functions with -functions and mark a skip with "SKIP   : ";
@@ -50,14 +56,11 @@ function(zelva_add_test)
     set(env "")
     if(ARG_QTEST)
         target_link_libraries(${ARG_NAME} PRIVATE Qt6::Test)
-        if(zelva_qt_type STREQUAL "STATIC_LIBRARY")
-            qt_import_plugins(${ARG_NAME} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+        if(zelva_qt_type STREQUAL "STATIC_LIBRARY" AND WIN32)
+            qt_import_plugins(${ARG_NAME} INCLUDE Qt6::QWindowsIntegrationPlugin)
         endif()
-        set(env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/xdg-config LC_ALL=C)
-        if(WIN32 AND ZELVA_TEST_FONTDIR)
-            # Headless Qt on Windows reads fonts from this folder only.
-            list(APPEND env QT_QPA_FONTDIR=${ZELVA_TEST_FONTDIR})
-        endif()
+        set(env QT_QPA_PLATFORM=${zelva_qt_platform} XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/xdg-config
+                LC_ALL=C)
     else()
         target_link_libraries(${ARG_NAME} PRIVATE GTest::gtest_main)
     endif()

@@ -18,16 +18,13 @@ MessageAnswer showSystemMessageBox(QWidget* owner, std::string_view prompt, Mess
     const std::wstring text = fromUtf8(prompt).toStdWString();
     const std::wstring title = fromUtf8(kProgramTitle).toStdWString();
     const UINT flags = static_cast<UINT>(style) | MB_APPLMODAL;
-    // With a Cancel button, Esc and the close box answer IDCANCEL; a box that
-    // could not be shown at all (0) must not count as consent either.
-    switch (MessageBoxW(ownerWindow, text.c_str(), title.c_str(), flags)) {
-    case IDOK:
+    const int answer = MessageBoxW(ownerWindow, text.c_str(), title.c_str(), flags);
+    // A box with OK alone answers OK however it is closed (Wine says IDCANCEL
+    // for Esc there). With a Cancel button only OK itself confirms: Esc, the
+    // close box, or a box that could not be shown (0) must not count as consent.
+    if (style != MessageStyle::OkCancelQuestion || answer == IDOK)
         return MessageAnswer::Ok;
-    case IDCANCEL:
-        return MessageAnswer::Cancel;
-    default:
-        return style == MessageStyle::OkCancelQuestion ? MessageAnswer::Cancel : MessageAnswer::Ok;
-    }
+    return MessageAnswer::Cancel;
 }
 
 } // namespace zelva
