@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The message-box seam: prompt (UTF-8) and Windows style flags in, the pressed
-// button out. The box always bears the program title.
+// button out. The box always bears the program title. And the "Esci" question
+// asked through it. Window-free; never throws.
 #pragma once
 
 #include <functional>
@@ -24,5 +25,10 @@ enum class MessageAnswer {
 };
 
 using MessageBoxFn = std::function<MessageAnswer(std::string_view prompt, MessageStyle style)>;
+
+inline constexpr std::string_view kExitPrompt = "Uscire dal progamma";
+
+// Asks kExitPrompt with the question style; true when the answer was OK.
+bool confirmExit(const MessageBoxFn& showMessageBox);
 
 } // namespace zelva

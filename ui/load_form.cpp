@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QString>
 
-#include "calc/separator_messages.h"
+#include "calc/decimal_separator.h"
 #include "ui/utf8.h"
 
 namespace zelva {

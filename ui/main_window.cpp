@@ -12,7 +12,7 @@
 #include "calc/decimal_separator.h"
 #include "calc/distance_speed.h"
 #include "calc/sexagesimal.h"
-#include "calc/exit_question.h"
+#include "calc/message_box.h"
 #include "ui/fonts.h"
 #include "ui/high_contrast.h"
 #include "ui/light_palette.h"

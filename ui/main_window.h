@@ -6,7 +6,8 @@
 // seams below; the action reads cell texts, works on its own values and writes
 // its results back into the cells, so the next action sees only cell texts. The
 // Load handler (constructor) writes the separator hint and empties the cells;
-// SeparatorGuard watches key presses in 20 cells. Nothing here throws.
+// SeparatorGuard watches key presses in 20 cells. Nothing here throws but
+// std::bad_alloc.
 #pragma once
 
 #include <memory>

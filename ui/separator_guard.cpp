@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 
 #include "calc/decimal_separator.h"
-#include "calc/separator_messages.h"
 
 namespace zelva {
 

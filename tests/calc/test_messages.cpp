@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/exit_question.h"
-#include "calc/separator_messages.h"
+#include "calc/message_box.h"
+#include "calc/decimal_separator.h"
 
 namespace zelva {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "calc/exit_question.h"
+#include "calc/message_box.h"
 
 namespace zelva {
 
