@@ -194,10 +194,14 @@ double contrast(QColor a, QColor b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// Contrast of the text drawn in `area` of `image` against its background: the
+// Contrast of the text drawn in `logical` of `image` against its background: the
 // most frequent colour is the background, the pixel farthest from it the ink.
-double textContrast(const QImage& image, QRect area)
+double textContrast(const QImage& image, QRect logical)
 {
+    // The grab has the display scale's pixels; `logical` is in the window's units.
+    const qreal scale = image.devicePixelRatio();
+    const QRect area(QPoint(qFloor(logical.left() * scale), qFloor(logical.top() * scale)),
+                     QPoint(qCeil((logical.right() + 1) * scale) - 1, qCeil((logical.bottom() + 1) * scale) - 1));
     QHash<QRgb, int> counts;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
