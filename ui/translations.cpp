@@ -13,17 +13,20 @@ bool installQtTranslations(QCoreApplication& app)
 {
     auto* translator = new QTranslator(&app);
     const QLocale locale = QLocale::system();
-    // Qt's installed folder first; a deployed copy beside the program second;
-    // last the copy built into a self-contained Windows exe.
+    // Qt's installed folder first, then a deployed copy beside the program, in
+    // the system's language.
     const QString folders[] = {
         QLibraryInfo::path(QLibraryInfo::TranslationsPath),
         QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
-        QStringLiteral(":/translations"),
     };
     for (const QString& folder : folders) {
         if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder))
             return QCoreApplication::installTranslator(translator);
     }
+    // Last, the copy built into the self-contained Windows exe: in the window's
+    // own language, Italian, like every caption around it.
+    if (translator->load(QStringLiteral(":/translations/qtbase_it.qm")))
+        return QCoreApplication::installTranslator(translator);
     delete translator;
     return false;
 }

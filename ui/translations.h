@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Qt's own translations (button captions such as "Annulla") for the system
-// locale, so message boxes and the save dialog speak the user's language.
-// Returns whether a translation was installed; a missing one is not an error.
+// Qt's own translations (captions such as "Annulla") for the system locale, so
+// Qt's boxes, save dialog and the cells' menu speak the user's language. With
+// no Qt installed (the Windows exe), the built-in Italian one, the window's own
+// language. Returns whether a translation was installed; a missing one is not
+// an error.
 #pragma once
 
 class QCoreApplication;

@@ -43,7 +43,11 @@ echo "installer ($mode): the installed program starts"
 
 uninstall=$(recorded $hive QuietUninstallString)
 [ -n "$uninstall" ] || fail "no quiet uninstall command recorded"
-wine cmd /c "$uninstall"
+# "C:\...\Uninstall.exe" /S /Mode: the quoted program, then its arguments.
+program=${uninstall#\"}
+program=${program%%\"*}
+read -ra arguments <<<"${uninstall##*\" }"
+wine "$program" "${arguments[@]}"
 # The uninstaller finishes from a copy of itself, after it has returned.
 for _ in $(seq 60); do [ -e "$dir" ] || [ -e "$menu/Zelvamirontica.lnk" ] || break; sleep 0.5; done
 if [ -e "$dir" ] || [ -e "$menu/Zelvamirontica.lnk" ] || [ -n "$(recorded $hive InstallLocation)" ]; then
