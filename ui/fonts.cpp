@@ -12,20 +12,16 @@ namespace {
 
 // Liberation Sans and Arial share their widths; fontconfig's own stand-in for an
 // absent face is DejaVu Sans, about 12% wider, which clips the captions.
-const QStringList& candidateFaces()
-{
-    static const QStringList faces = {
-        QStringLiteral("Microsoft Sans Serif"), QStringLiteral("MS Sans Serif"),
-        QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-    };
-    return faces;
-}
+constexpr QLatin1String kCandidateFaces[] = {
+    QLatin1String("Microsoft Sans Serif"), QLatin1String("MS Sans Serif"),
+    QLatin1String("Liberation Sans"), QLatin1String("Arial"),
+};
 
 } // namespace
 
 QString chooseFormFace(const QList<InstalledFace>& installed)
 {
-    const auto find = [&installed](const QString& face, bool mustScale) {
+    const auto find = [&installed](QLatin1String face, bool mustScale) {
         for (const InstalledFace& candidate : installed) {
             if (candidate.family.compare(face, Qt::CaseInsensitive) == 0
                 && (candidate.scalable || !mustScale))
@@ -34,12 +30,12 @@ QString chooseFormFace(const QList<InstalledFace>& installed)
         return false;
     };
     for (bool mustScale : {true, false}) {
-        for (const QString& face : candidateFaces()) {
+        for (QLatin1String face : kCandidateFaces) {
             if (find(face, mustScale))
-                return face;
+                return QString(face);
         }
     }
-    return candidateFaces().front();
+    return QString(kCandidateFaces[0]);
 }
 
 void applyFormFont(QWidget& form)
@@ -51,9 +47,9 @@ void applyFormFont(QWidget& form)
     // hasFamily() would resolve aliases, and through them find every name.
     const QStringList families = QFontDatabase::families();
     QList<InstalledFace> installed;
-    for (const QString& face : candidateFaces()) {
+    for (QLatin1String face : kCandidateFaces) {
         if (families.contains(face, Qt::CaseInsensitive))
-            installed.push_back({face, QFontDatabase::isSmoothlyScalable(face)});
+            installed.push_back({QString(face), QFontDatabase::isSmoothlyScalable(QString(face))});
     }
     QFont font(chooseFormFace(installed));
     font.setPointSizeF(8.25);
