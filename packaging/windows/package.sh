@@ -8,8 +8,11 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../.." && pwd)
 build=$(cd "$1" && pwd)
-: "${SOURCE_DATE_EPOCH:=$(git -C "$source_dir" log -1 --format=%ct)}"
-export SOURCE_DATE_EPOCH TZ=UTC
+cd "$source_dir"
+. scripts/deps.sh
+. scripts/reproducible.sh
+zelva_reproducible_env
+export TZ=UTC  # zip stores local times
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 package="zelvamirontica-$version-win64"
@@ -25,4 +28,4 @@ find "$build/package" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" 
 makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DSOURCE="$source_dir" \
     -DOUTFILE="$build/$package.exe" "$here/installer.nsi"
 
-(cd "$build" && sha256sum -- zelvamirontica.exe "$package.exe" "$package.zip" >SHA256SUMS)
+zelva_write_sums "$build" zelvamirontica.exe "$package.exe" "$package.zip"

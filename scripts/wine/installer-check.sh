@@ -7,7 +7,6 @@
 # (one install remains); uninstalls through the recorded command; checks that
 # nothing is left. Run by scripts/windows.
 set -euo pipefail
-. "$(dirname "$0")/window-appears.sh"
 installer=$1
 mode=$2
 key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelvamirontica'
@@ -35,11 +34,7 @@ for round in first again; do
 done
 echo "installer ($mode): installed twice into one place, Start-menu entry and $hive record"
 
-LANG=it_IT.UTF-8 LC_ALL=it_IT.UTF-8 wine "$dir/zelvamirontica.exe" &
-window_appears && shown=yes || shown=no
-wine taskkill /f /im zelvamirontica.exe >/dev/null 2>&1 || true
-[ $shown = yes ] || fail "the installed program showed no window"
-echo "installer ($mode): the installed program starts"
+"$(dirname "$0")/start-exe.sh" "$dir/zelvamirontica.exe" "installer ($mode): the installed program"
 
 uninstall=$(recorded $hive QuietUninstallString)
 [ -n "$uninstall" ] || fail "no quiet uninstall command recorded"
