@@ -41,13 +41,15 @@ void applyFormColours(QWidget& form, bool highContrast)
     // The controls keep their own colours; everything they leave open comes from
     // the light scheme.
     form.setPalette(lightPalette());
-    for (auto* label : {"Label20", "Label21"}) {
-        // Inside the blue frame, but in the window's ordinary text colour.
-        QWidget* control = form.findChild<QWidget*>(QLatin1String(label));
+    for (auto* name : {"Label20", "Label21", "Text16", "Text17"}) {
+        // The "Tempo in sec" rows: inside the blue frame, but in the window's
+        // ordinary text colour.
+        QWidget* control = form.findChild<QWidget*>(QLatin1String(name));
         if (!control)
             continue;
         QPalette own = control->palette();
-        own.setColor(QPalette::WindowText, form.palette().color(QPalette::WindowText));
+        for (const auto role : {QPalette::WindowText, QPalette::Text})
+            own.setColor(role, form.palette().color(role));
         control->setPalette(own);
     }
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -13,6 +14,7 @@
 #include "calc/distance_speed.h"
 #include "calc/sexagesimal.h"
 #include "calc/message_box.h"
+#include "ui/accessible_form.h"
 #include "ui/fonts.h"
 #include "ui/high_contrast.h"
 #include "ui/light_palette.h"
@@ -20,35 +22,26 @@
 #include "ui/one_line_validator.h"
 #include "ui/system_message_box.h"
 #include "ui/separator_guard.h"
+#include "ui/spoken_form.h"
 #include "ui/system_settings.h"
+#include "ui/utf8.h"
 
 #include "ui_Form1.h"
 
 namespace zelva {
 
-namespace {
-
-// Text12, Text13 and Text14 (hours and the second fix's minutes) and the result
-// cells other than Text9 are not guarded.
-constexpr std::array<Cell, 20> kGuardedCells = {
-    Cell::Latitude1, Cell::Longitude1, Cell::Latitude2, Cell::Longitude2, Cell::Seconds1,
-    Cell::Seconds2, Cell::SpeedKmh, Cell::Minutes1,
-    Cell::Latitude1Degrees, Cell::Latitude1Minutes, Cell::Latitude1Seconds,
-    Cell::Longitude1Degrees, Cell::Longitude1Minutes, Cell::Longitude1Seconds,
-    Cell::Latitude2Degrees, Cell::Latitude2Minutes, Cell::Latitude2Seconds,
-    Cell::Longitude2Degrees, Cell::Longitude2Minutes, Cell::Longitude2Seconds,
-};
-
-} // namespace
-
 MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::Form1>()),
-      commonDialog1_(this),
+      saveDialog_(this),
+      announcer_(*this),
       settings_(std::move(seams.settings)),
       showMessageBox_(std::move(seams.messageBox)),
-      askFileName_(std::move(seams.saveDialog))
+      askFileName_(std::move(seams.saveDialog)),
+      announce_(std::move(seams.announce))
 {
+    installAccessibleForm();  // before the form's widgets are first presented
+
     if (!settings_)
         settings_ = systemNumberFormat;
     if (!showMessageBox_)
@@ -56,7 +49,9 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
             return showSystemMessageBox(this, prompt, style);
         };
     if (!askFileName_)
-        askFileName_ = [this] { return commonDialog1_.ask(); };
+        askFileName_ = [this] { return saveDialog_.ask(); };
+    if (!announce_)
+        announce_ = [this](std::string_view text) { announcer_.announce(text); };
 
     setUpForm();
     cells_.emplace(*this);
@@ -66,10 +61,10 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
 
-    connect(ui_->Command1, &QPushButton::clicked, this, &MainWindow::computeResults);
-    connect(ui_->Command2, &QPushButton::clicked, this, &MainWindow::askToExit);
-    connect(ui_->Command3, &QPushButton::clicked, this, &MainWindow::saveReport);
-    connect(ui_->Command4, &QPushButton::clicked, this, &MainWindow::convertPositions);
+    connect(controls_.calculate, &QPushButton::clicked, this, &MainWindow::computeResults);
+    connect(controls_.exit, &QPushButton::clicked, this, &MainWindow::askToExit);
+    connect(controls_.print, &QPushButton::clicked, this, &MainWindow::saveReport);
+    connect(controls_.convert, &QPushButton::clicked, this, &MainWindow::convertPositions);
 
     auto* oneLine = new OneLineValidator(this);
     for (const CellInfo& info : kCells)
@@ -79,8 +74,11 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     for (Cell cell : kGuardedCells)
         cells_->widget(cell)->installEventFilter(guard);
 
-    loadForm(*cells_, detectDecimalSeparator(settings_()), *ui_->Label12, *ui_->Label13);
-    ui_->Text1->setFocus();
+    const DecimalSeparator separator = detectDecimalSeparator(settings_());
+    loadForm(*cells_, separator, *controls_.hintTop, *controls_.hintBottom);
+    const auto hint = separatorHint(separator);
+    describeForm(hint ? std::string(hint->top) + " " + std::string(hint->bottom) + "." : std::string());
+    cells_->widget(Cell::Latitude1)->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
@@ -89,6 +87,8 @@ void MainWindow::setUpForm()
 {
     applyFormFont(*this);
     ui_->setupUi(this);
+    // The one place that names the buttons and hint labels by control.
+    controls_ = {ui_->Command1, ui_->Command2, ui_->Command3, ui_->Command4, ui_->Label12, ui_->Label13};
     // The window is Italian and laid out left to right on every system; only
     // Qt's own boxes and dialogs follow a right-to-left system language.
     setLayoutDirection(Qt::LeftToRight);
@@ -100,14 +100,38 @@ void MainWindow::setUpForm()
     setWindowIcon(icon);
 }
 
+void MainWindow::describeForm(const std::string& hint)
+{
+    // Read out when the window opens, and with every cell that the hint concerns.
+    setAccessibleDescription(fromUtf8(hint));
+    for (const CellInfo& info : kCells)
+        cells_->widget(info.cell)->setAccessibleDescription(fromUtf8(cellDescription(info.cell, hint)));
+    // A screen reader names a cell by the caption it is labelled by, so each
+    // caption carries the cell's full name: "NORD" alone would not tell the
+    // first fix from the second.
+    for (QLabel* caption : findChildren<QLabel*>())
+        if (QWidget* cell = caption->buddy())
+            caption->setAccessibleName(cell->accessibleName());
+}
+
 void MainWindow::computeResults()
 {
-    computeDistanceAndSpeed(*cells_, settings_, showMessageBox_);
+    // The action's one message is its refusal of empty input; then it has
+    // written nothing, and there is nothing new to tell.
+    bool refused = false;
+    const MessageBoxFn showMessageBox = [this, &refused](std::string_view prompt, MessageStyle style) {
+        refused = true;
+        return showMessageBox_(prompt, style);
+    };
+    computeDistanceAndSpeed(*cells_, settings_, showMessageBox);
+    if (!refused)
+        announce_(resultsAnnouncement(*cells_));
 }
 
 void MainWindow::convertPositions()
 {
     convertSexagesimal(*cells_, settings_);
+    announce_(positionsAnnouncement(*cells_));
 }
 
 void MainWindow::saveReport()

@@ -1,25 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Form1, the program's one window. Data flow: the 29 QLineEdit cells are the only
 // data; WidgetFieldTable exposes them as the core's FieldTable. A button's click
-// runs one core action on that table (Command1 computeDistanceAndSpeed, Command4
-// convertSexagesimal, Command3 printReport, Command2 the exit question) with the
-// seams below; the action reads cell texts, works on its own values and writes
+// runs one core action on that table (calculate: computeDistanceAndSpeed,
+// convert: convertSexagesimal, print: printReport, exit: the exit question) with
+// the seams below; the action reads cell texts, works on its own values and writes
 // its results back into the cells, so the next action sees only cell texts. The
 // Load handler (constructor) writes the separator hint and empties the cells;
-// SeparatorGuard watches key presses in 20 cells. Nothing here throws but
-// std::bad_alloc.
+// SeparatorGuard watches key presses in 20 cells. After a calculation or a
+// conversion the new values are announced to the screen reader. Nothing here
+// throws but std::bad_alloc.
 #pragma once
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include <QWidget>
 
 #include "calc/message_box.h"
 #include "calc/regional_settings.h"
 #include "report/print_report.h"
+#include "ui/announcer.h"
 #include "ui/report_save_dialog.h"
 #include "ui/widget_field_table.h"
+
+class QLabel;
+class QPushButton;
 
 namespace Ui {
 class Form1;
@@ -28,11 +34,23 @@ class Form1;
 namespace zelva {
 
 // What the window needs from outside; an empty function means the real one:
-// the system locale, the system's message box over this window, its save dialog.
+// the system locale, the system's message box over this window, its save dialog,
+// the screen reader.
 struct WindowSeams {
     RegionalSettingsSource settings;
     MessageBoxFn messageBox;
     SaveDialogFn saveDialog;
+    AnnounceFn announce;
+};
+
+// The form's buttons and separator hint by what they do.
+struct FormControls {
+    QPushButton* calculate;
+    QPushButton* exit;
+    QPushButton* print;
+    QPushButton* convert;
+    QLabel* hintTop;
+    QLabel* hintBottom;
 };
 
 class MainWindow final : public QWidget {
@@ -43,6 +61,7 @@ public:
 
 private:
     void setUpForm();
+    void describeForm(const std::string& hint);
     void computeResults();
     void convertPositions();
     void saveReport();
@@ -52,10 +71,13 @@ private:
     // their order here does not matter.
     std::unique_ptr<Ui::Form1> ui_;
     std::optional<WidgetFieldTable> cells_;  // set once the form is set up
-    ReportSaveDialog commonDialog1_;
+    FormControls controls_{};
+    ReportSaveDialog saveDialog_;
+    Announcer announcer_;
     RegionalSettingsSource settings_;
     MessageBoxFn showMessageBox_;
     SaveDialogFn askFileName_;
+    AnnounceFn announce_;
 };
 
 } // namespace zelva

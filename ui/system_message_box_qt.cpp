@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/system_message_box.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QString>
 
@@ -33,6 +34,11 @@ MessageAnswer showSystemMessageBox(QWidget* parent, std::string_view prompt, Mes
         break;
     }
     box.setDefaultButton(QMessageBox::Ok);
+    // Qt leaves the icon an unnamed image; a screen reader then says only
+    // "image". Its name says what a sighted user reads from it.
+    if (auto* icon = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
+        icon->setAccessibleName(style == MessageStyle::Error ? QStringLiteral("Errore")
+                                                             : QStringLiteral("Domanda"));
 
     box.exec();
     // With a Cancel button, only OK itself confirms: a box closed any other way

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Test doubles for the window's seams: fixed regional settings (see
 // tests/test_formats.h), a message box that records what it was asked and answers
-// as told, and a save dialog that counts its calls and returns a set path.
+// as told, a save dialog that counts its calls and returns a set path, and a
+// screen reader that keeps what it was told.
 #pragma once
 
 #include <optional>
@@ -36,6 +37,7 @@ struct FakeSeams {
     std::optional<std::string> chosenPath;
     std::vector<Prompt> prompts;
     int dialogCalls = 0;
+    std::vector<QString> announcements;
 
     WindowSeams seams()
     {
@@ -49,6 +51,9 @@ struct FakeSeams {
             [this] {
                 ++dialogCalls;
                 return chosenPath;
+            },
+            [this](std::string_view text) {
+                announcements.push_back(QString::fromUtf8(text.data(), qsizetype(text.size())));
             },
         };
     }
