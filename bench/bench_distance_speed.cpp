@@ -14,13 +14,14 @@ namespace {
 void BM_computeDistanceAndSpeed(benchmark::State& state)
 {
     zelva::MemoryFieldTable cells;
-    constexpr std::pair<std::string_view, std::string_view> kInputs[] = {
-        {"Text1", "45"}, {"Text2", "9"}, {"Text3", "44"}, {"Text4", "10"},
-        {"Text12", "10"}, {"Text10", "15"}, {"Text7", "30"},
-        {"Text13", "11"}, {"Text14", "45"}, {"Text8", "0"},
+    using zelva::Cell;
+    constexpr std::pair<Cell, std::string_view> kInputs[] = {
+        {Cell::Latitude1, "45"}, {Cell::Longitude1, "9"}, {Cell::Latitude2, "44"},
+        {Cell::Longitude2, "10"}, {Cell::Hours1, "10"}, {Cell::Minutes1, "15"},
+        {Cell::Seconds1, "30"}, {Cell::Hours2, "11"}, {Cell::Minutes2, "45"}, {Cell::Seconds2, "0"},
     };
-    for (const auto& [name, text] : kInputs)
-        cells.writeCell(name, text);
+    for (const auto& [cell, text] : kInputs)
+        cells.writeCell(cell, text);
     const zelva::RegionalSettingsSource settings = [] { return zelva::NumberFormat{",", "."}; };
     const zelva::MessageBoxFn messageBox = [](std::string_view, zelva::MessageStyle) {
         return zelva::MessageAnswer::Ok;

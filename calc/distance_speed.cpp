@@ -2,6 +2,7 @@
 #include "calc/distance_speed.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,7 @@ namespace {
 
 constexpr std::string_view kMissingInput = "ERRORE! Non hai inserto i dati.";
 
-std::string textOf(const MaybeNumber& v, const NumberFormat& format)
+std::string textOf(const std::optional<double>& v, const NumberFormat& format)
 {
     return v ? numberToText(*v, format) : std::string();
 }
@@ -36,19 +37,22 @@ void computeDistanceAndSpeed(FieldTable& cells, const RegionalSettingsSource& se
     }
 
     const NumberFormat format = settings();
-    const auto number = [&](Cell cell) { return textToNumber(texts[indexOf(cell)], format); };
+    // A text that is not a number counts as 0.
+    const auto number = [&](Cell cell) {
+        return textToNumber(texts[indexOf(cell)], format).value_or(0.0);
+    };
     std::array<Fix, 2> fixes;
     for (std::size_t i = 0; i < fixes.size(); ++i) {
         const FixCells& from = kFixCells[i];
         fixes[i] = {number(from.latitude), number(from.longitude), number(from.hours),
-                    number(from.minutes), number(from.seconds).value_or(0.0)};
+                    number(from.minutes), number(from.seconds)};
     }
     const Trip trip = computeTrip(fixes[0], fixes[1]);
 
     cells.writeCell(kFixCells[0].timeOfDay, textOf(trip.timeOfDay1, format));
     cells.writeCell(kFixCells[1].timeOfDay, textOf(trip.timeOfDay2, format));
-    cells.writeCell(Cell::DistanceKm, textOf(trip.distanceKm, format));
-    cells.writeCell(Cell::DistanceM, textOf(trip.distanceM, format));
+    cells.writeCell(Cell::DistanceKm, numberToText(trip.distanceKm, format));
+    cells.writeCell(Cell::DistanceM, numberToText(trip.distanceM, format));
     cells.writeCell(Cell::SpeedMs, textOf(trip.speedMs, format));
     cells.writeCell(Cell::SpeedKmh, textOf(trip.speedKmh, format));
     cells.writeCell(Cell::Interval, numberToText(trip.interval, format));

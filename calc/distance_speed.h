@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Calcola" action: reads the ten input cells of the two fixes once, and
 // writes times of day, distance, interval and speeds back as text. An empty input
-// cell shows one error box and writes nothing; any other failure skips only its
-// step. Throws only std::bad_alloc, from building the texts.
+// cell shows one error box and writes nothing; a text that is not a number counts
+// as 0, and any other failure skips only its step. Throws only std::bad_alloc,
+// from building the texts.
 #pragma once
 
 #include "calc/field_table.h"

@@ -3,15 +3,19 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "calc/number_text.h"
 
 namespace zelva {
 
-// -45 30 0 is -44.5, and 60 minutes are simply one more degree: the typed
-// values are used as they stand.
-std::optional<double> decimalDegrees(double degrees, double minutes, double seconds) noexcept
+namespace {
+
+// degrees + minutes / 60 + seconds / 3600, each term with its own sign and any
+// range, in decimal degrees; nullopt on overflow. -45 30 0 is -44.5, and 60
+// minutes are simply one more degree: the typed values are used as they stand.
+std::optional<double> decimalDegrees(double degrees, double minutes, double seconds)
 {
     const double a = degrees + minutes / 60.0;
     const double r = a + seconds / 3600.0;
@@ -19,8 +23,6 @@ std::optional<double> decimalDegrees(double degrees, double minutes, double seco
         return std::nullopt;
     return r;
 }
-
-namespace {
 
 std::optional<double> convertRow(const FieldTable& cells, const SexagesimalCells& row,
                                  const NumberFormat& format)

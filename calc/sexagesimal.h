@@ -5,16 +5,10 @@
 // building the texts.
 #pragma once
 
-#include <optional>
-
 #include "calc/field_table.h"
 #include "calc/regional_settings.h"
 
 namespace zelva {
-
-// degrees + minutes / 60 + seconds / 3600, each term with its own sign and any
-// range, in decimal degrees; nullopt on overflow. Never throws.
-std::optional<double> decimalDegrees(double degrees, double minutes, double seconds) noexcept;
 
 void convertSexagesimal(FieldTable& cells, const RegionalSettingsSource& settings);
 

@@ -16,33 +16,30 @@ constexpr double kEarthRadiusKm = 6371.0;
 // The double nearest 3.6, formed as the quotient the results were made with.
 constexpr double kKmhPerMs = 36.0 / 10.0;
 
-double valueOf(MaybeNumber v)
-{
-    return v.value_or(0.0);
-}
-
 // The formulas only add, subtract, multiply, and divide by finite non-zero
 // values, so an overflow anywhere inside a step leaves its result non-finite.
-MaybeNumber finite(double v)
+std::optional<double> finite(double v)
 {
-    return std::isfinite(v) ? MaybeNumber(v) : std::nullopt;
+    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
 }
 
-} // namespace
-
-MaybeNumber secondsOfDay(MaybeNumber hours, MaybeNumber minutes, double seconds) noexcept
+// (hours x 3600 + minutes x 60) + seconds, in s; nullopt on overflow.
+std::optional<double> secondsOfDay(const Fix& fix)
 {
-    return finite((valueOf(hours) * 3600.0 + valueOf(minutes) * 60.0) + seconds);
+    return finite((fix.hours * 3600.0 + fix.minutes * 60.0) + fix.seconds);
 }
 
-MaybeNumber toRadians(MaybeNumber degrees) noexcept
+// Degrees (any value) to radians, through the program's 3.14159265; 0 on overflow.
+double toRadians(double degrees)
 {
-    return finite((valueOf(degrees) * kPi) / 180.0);
+    return finite((degrees * kPi) / 180.0).value_or(0.0);
 }
 
-// The sine or cosine of an enormous angle may not be available on every
-// platform; then there is no cosine of the arc.
-MaybeNumber centralCosine(double latitude1, double longitude1, double latitude2, double longitude2) noexcept
+// Cosine of the central angle between two points given in radians, by the
+// spherical law of cosines. The sine or cosine of an enormous angle may not be
+// available on every platform; then there is no cosine of the arc.
+std::optional<double> centralCosine(double latitude1, double longitude1, double latitude2,
+                                    double longitude2)
 {
     const double sinLat1 = std::sin(latitude1);
     const double sinLat2 = std::sin(latitude2);
@@ -55,12 +52,13 @@ MaybeNumber centralCosine(double latitude1, double longitude1, double latitude2,
     return finite(sinLat1 * sinLat2 + (cosLat1 * cosLat2) * cosLon);
 }
 
-// The arc cosine through the arc tangent; its trailing digits are part of the
-// published results, so no library acos. Identical fixes (cosine >= 1) divide by
-// zero or take the root of a negative number and keep the arc at 0. At the
-// antipodes the same formula would break down too, but the arc is plainly the
-// half turn, and 0 km between opposite points would be a wrong distance.
-double centralAngle(double cosine) noexcept
+// The central angle in radians, [0, pi], of a cosine, through the arc tangent:
+// its trailing digits are part of the published results, so no library acos.
+// Identical fixes (cosine >= 1) divide by zero or take the root of a negative
+// number and keep the arc at 0. At the antipodes the same formula would break
+// down too, but the arc is plainly the half turn, and 0 km between opposite
+// points would be a wrong distance.
+double centralAngle(double cosine)
 {
     // Full-precision pi/2, unlike the pi of the degrees: the arc tangent's
     // result is shifted by it, and the published digits were made that way.
@@ -73,20 +71,23 @@ double centralAngle(double cosine) noexcept
     return std::atan((-cosine) / std::sqrt(q)) + quarterTurn;
 }
 
+} // namespace
+
 Trip computeTrip(const Fix& first, const Fix& second) noexcept
 {
     Trip trip;
-    trip.timeOfDay1 = secondsOfDay(first.hours, first.minutes, first.seconds);
-    trip.timeOfDay2 = secondsOfDay(second.hours, second.minutes, second.seconds);
-    trip.interval = finite(std::fabs(valueOf(trip.timeOfDay2) - valueOf(trip.timeOfDay1))).value_or(0.0);
+    trip.timeOfDay1 = secondsOfDay(first);
+    trip.timeOfDay2 = secondsOfDay(second);
+    trip.interval =
+        finite(std::fabs(trip.timeOfDay2.value_or(0.0) - trip.timeOfDay1.value_or(0.0))).value_or(0.0);
 
-    const MaybeNumber cosine = centralCosine(
-        valueOf(toRadians(first.latitude)), valueOf(toRadians(first.longitude)),
-        valueOf(toRadians(second.latitude)), valueOf(toRadians(second.longitude)));
-    trip.distanceKm = kEarthRadiusKm * centralAngle(valueOf(cosine));
-    trip.distanceM = *trip.distanceKm * 1000.0;
+    const std::optional<double> cosine =
+        centralCosine(toRadians(first.latitude), toRadians(first.longitude),
+                      toRadians(second.latitude), toRadians(second.longitude));
+    trip.distanceKm = kEarthRadiusKm * centralAngle(cosine.value_or(0.0));
+    trip.distanceM = trip.distanceKm * 1000.0;
     if (trip.interval != 0.0)
-        trip.speedMs = finite(*trip.distanceM / trip.interval);
+        trip.speedMs = finite(trip.distanceM / trip.interval);
     // Without a speed in m/s there is none in km/h either: a distance covered in
     // no time is not 0 km/h.
     if (trip.speedMs)

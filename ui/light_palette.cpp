@@ -3,9 +3,12 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QPalette>
 #include <QWidget>
 
 namespace zelva {
+
+namespace {
 
 QPalette lightPalette()
 {
@@ -27,6 +30,8 @@ QPalette lightPalette()
     palette.setColor(QPalette::Disabled, QPalette::Base, window);
     return palette;
 }
+
+} // namespace
 
 void applyFormColours(QWidget& form, bool highContrast)
 {

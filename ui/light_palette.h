@@ -5,13 +5,9 @@
 // the system's colours throughout instead, as such a theme requires.
 #pragma once
 
-#include <QPalette>
-
 class QWidget;
 
 namespace zelva {
-
-QPalette lightPalette();
 
 // Call once on the set-up form: `highContrast` is the system's answer to
 // whether a high-contrast theme is on.

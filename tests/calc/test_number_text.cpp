@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <optional>
 #include <random>
-#include <stdexcept>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -122,12 +122,15 @@ TEST(TextToNumber, ShortCutAgreesWithFromCharsOnRandomTexts)
             ascii.push_back(static_cast<char>('0' + random() % 10));
         const auto point = random() % (ascii.size() + 1);
         std::string cell = ascii;
+        // Characters, not strings, go in and on: GCC 12 at -O3 warns falsely
+        // (-Wrestrict) on the string forms here.
         if (point < ascii.size()) {
-            ascii.insert(point, ".");
-            cell.insert(point, ",");
+            ascii.insert(ascii.begin() + static_cast<std::ptrdiff_t>(point), '.');
+            cell.insert(cell.begin() + static_cast<std::ptrdiff_t>(point), ',');
         }
         if (random() % 3 == 0) {
-            const std::string exponent = "e" + std::to_string(static_cast<int>(random() % 61) - 30);
+            std::string exponent(1, 'e');
+            exponent += std::to_string(static_cast<int>(random() % 61) - 30);
             ascii += exponent;
             cell += exponent;
         }
@@ -238,15 +241,13 @@ TEST(CellNamed, KnowsExactlyTheTwentyNineNames)
         EXPECT_FALSE(cellNamed(bad).has_value()) << bad;
 }
 
-TEST(MemoryFieldTable, KeepsTextExactlyAndRefusesUnknownNames)
+TEST(MemoryFieldTable, KeepsTextExactlyInItsOwnCell)
 {
     MemoryFieldTable table;
-    EXPECT_EQ(table.readCell("Text29"), "");
-    table.writeCell("Text7", "  Velocit\u00E0 ,.  ");
-    EXPECT_EQ(table.readCell("Text7"), "  Velocit\u00E0 ,.  ");
-    EXPECT_EQ(table.readCell("Text8"), "");
-    EXPECT_THROW(table.readCell("Text30"), std::out_of_range);
-    EXPECT_THROW(table.writeCell("Label1", "x"), std::out_of_range);
+    EXPECT_EQ(table.readCell(Cell::Longitude2Seconds), "");
+    table.writeCell(Cell::Seconds1, "  Velocit\u00E0 ,.  ");
+    EXPECT_EQ(table.readCell(Cell::Seconds1), "  Velocit\u00E0 ,.  ");
+    EXPECT_EQ(table.readCell(Cell::Seconds2), "");
 }
 
 } // namespace

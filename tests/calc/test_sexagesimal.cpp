@@ -20,13 +20,15 @@ using namespace test;
 using Sources = std::array<std::array<std::string_view, 3>, 4>;
 using Targets = std::array<std::string_view, 4>;
 
-constexpr std::array<std::array<std::string_view, 3>, 4> kSourceCells = {{
-    {"Text18", "Text19", "Text20"},
-    {"Text21", "Text22", "Text23"},
-    {"Text24", "Text25", "Text26"},
-    {"Text27", "Text28", "Text29"},
+constexpr std::array<std::array<Cell, 3>, 4> kSourceCells = {{
+    {Cell::Latitude1Degrees, Cell::Latitude1Minutes, Cell::Latitude1Seconds},
+    {Cell::Longitude1Degrees, Cell::Longitude1Minutes, Cell::Longitude1Seconds},
+    {Cell::Latitude2Degrees, Cell::Latitude2Minutes, Cell::Latitude2Seconds},
+    {Cell::Longitude2Degrees, Cell::Longitude2Minutes, Cell::Longitude2Seconds},
 }};
-constexpr Targets kTargetCells = {"Text1", "Text2", "Text3", "Text4"};
+constexpr std::array<Cell, 4> kTargetCells = {
+    Cell::Latitude1, Cell::Longitude1, Cell::Latitude2, Cell::Longitude2,
+};
 
 void fill(MemoryFieldTable& cells, const Sources& sources)
 {
@@ -56,12 +58,12 @@ TEST_P(SexagesimalConversion, WritesTheFourTargets)
 {
     const Conversion& c = GetParam();
     MemoryFieldTable cells;
-    for (std::string_view target : kTargetCells)
+    for (Cell target : kTargetCells)
         cells.writeCell(target, "old");
     fill(cells, c.sources);
     convert(cells, c.format);
     for (std::size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(cells.readCell(kTargetCells[i]), c.expected[i]) << kTargetCells[i];
+        EXPECT_EQ(cells.readCell(kTargetCells[i]), c.expected[i]) << controlName(kTargetCells[i]);
 }
 
 constexpr std::string_view kMax = "1,7976931348623157E+308";
@@ -101,12 +103,12 @@ TEST(Sexagesimal, IncompleteRowEmptiesAnEarlierResult)
     MemoryFieldTable cells;
     fill(cells, {{{"45", "30", "15"}, {"9", "11", "22,5"}, {"45", "31", "0"}, {"9", "12", "7,25"}}});
     convert(cells, kComma);
-    ASSERT_EQ(cells.readCell("Text1"), "45,5041666666667");
+    ASSERT_EQ(cells.readCell(Cell::Latitude1), "45,5041666666667");
 
-    cells.writeCell("Text20", "");
+    cells.writeCell(Cell::Latitude1Seconds, "");
     convert(cells, kComma);
-    EXPECT_EQ(cells.readCell("Text1"), "");
-    EXPECT_EQ(cells.readCell("Text2"), "9,18958333333333");
+    EXPECT_EQ(cells.readCell(Cell::Latitude1), "");
+    EXPECT_EQ(cells.readCell(Cell::Longitude1), "9,18958333333333");
 }
 
 TEST(Sexagesimal, TouchesNoCellButTheTargets)

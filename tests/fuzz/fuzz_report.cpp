@@ -22,21 +22,22 @@ using Lines = std::array<std::string, zelva::kReportLineCount>;
 // Lines (0-based) that hold one cell, and that cell.
 struct CellLine {
     std::size_t line;
-    std::string_view cell;
+    zelva::Cell cell;
 };
 constexpr std::array<CellLine, 9> kCellLines = {{
-    {7, "Text1"}, {8, "Text2"}, {11, "Text3"}, {12, "Text4"}, {17, "Text5"},
-    {18, "Text6"}, {19, "Text9"}, {20, "Text11"}, {21, "Text15"},
+    {7, zelva::Cell::Latitude1}, {8, zelva::Cell::Longitude1}, {11, zelva::Cell::Latitude2},
+    {12, zelva::Cell::Longitude2}, {17, zelva::Cell::DistanceKm}, {18, zelva::Cell::DistanceM},
+    {19, zelva::Cell::SpeedKmh}, {20, zelva::Cell::SpeedMs}, {21, zelva::Cell::Interval},
 }};
 
 // The time lines: hours, minutes and seconds joined by colons.
 struct TimeLine {
     std::size_t line;
-    std::array<std::string_view, 3> cells;
+    std::array<zelva::Cell, 3> cells;
 };
 constexpr std::array<TimeLine, 2> kTimeLines = {{
-    {9, {"Text12", "Text10", "Text7"}},
-    {13, {"Text13", "Text14", "Text8"}},
+    {9, {zelva::Cell::Hours1, zelva::Cell::Minutes1, zelva::Cell::Seconds1}},
+    {13, {zelva::Cell::Hours2, zelva::Cell::Minutes2, zelva::Cell::Seconds2}},
 }};
 
 bool isCellLine(std::size_t line)
@@ -69,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const CellLine& c : kCellLines)
         cells.writeCell(c.cell, provider.ConsumeRandomLengthString());
     for (const TimeLine& t : kTimeLines)
-        for (std::string_view cell : t.cells)
+        for (Cell cell : t.cells)
             cells.writeCell(cell, provider.ConsumeRandomLengthString());
     const Lines lines = composeReport(cells);
 

@@ -12,6 +12,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifndef _WIN32
@@ -56,13 +57,14 @@ const char kWorkedExample[] =
 MemoryFieldTable workedExampleCells()
 {
     MemoryFieldTable t;
-    const char* texts[][2] = {
-        {"Text1", "45,4642"}, {"Text2", "9,19"}, {"Text12", "10"}, {"Text10", "15"},
-        {"Text7", "0"}, {"Text3", "45,4865"}, {"Text4", "9,19"}, {"Text13", "10"},
-        {"Text14", "20"}, {"Text8", "0"}, {"Text5", "2,5"}, {"Text6", "2500"},
-        {"Text9", "30"}, {"Text11", "8,33333333333333"}, {"Text15", "300"}};
-    for (const auto& [name, text] : texts)
-        t.writeCell(name, text);
+    const std::pair<Cell, const char*> texts[] = {
+        {Cell::Latitude1, "45,4642"}, {Cell::Longitude1, "9,19"}, {Cell::Hours1, "10"},
+        {Cell::Minutes1, "15"}, {Cell::Seconds1, "0"}, {Cell::Latitude2, "45,4865"},
+        {Cell::Longitude2, "9,19"}, {Cell::Hours2, "10"}, {Cell::Minutes2, "20"},
+        {Cell::Seconds2, "0"}, {Cell::DistanceKm, "2,5"}, {Cell::DistanceM, "2500"},
+        {Cell::SpeedKmh, "30"}, {Cell::SpeedMs, "8,33333333333333"}, {Cell::Interval, "300"}};
+    for (const auto& [cell, text] : texts)
+        t.writeCell(cell, text);
     return t;
 }
 
@@ -136,7 +138,7 @@ TEST_F(PrintReport, WorkedExampleByteForByte)
 TEST_F(PrintReport, NonAsciiCellTextWrittenAsWindows1252)
 {
     MemoryFieldTable cells;
-    cells.writeCell("Text1", "\u20AC \u00E0 \u4E2D");
+    cells.writeCell(Cell::Latitude1, "\u20AC \u00E0 \u4E2D");
     press(cells, (dir_ / "viaggio").string());
     const std::string written = readBytes(dir_ / "viaggio.TXT");
     EXPECT_NE(written.find("\r\n NORD = \x80 \xE0 ?\r\n"), std::string::npos);
@@ -190,7 +192,7 @@ TEST_F(PrintReport, PressingTwiceRewritesTheSameFile)
 {
     MemoryFieldTable cells = workedExampleCells();
     press(cells, (dir_ / "viaggio").string());
-    cells.writeCell("Text15", "");
+    cells.writeCell(Cell::Interval, "");
     press(cells, (dir_ / "viaggio").string());
     std::string expected = kWorkedExample;
     expected.erase(expected.size() - 5, 3);  // "300" gone from the last line

@@ -11,11 +11,11 @@
 namespace zelva {
 namespace {
 
-MemoryFieldTable tableOf(const std::vector<std::pair<const char*, const char*>>& texts)
+MemoryFieldTable tableOf(const std::vector<std::pair<Cell, const char*>>& texts)
 {
     MemoryFieldTable table;
-    for (const auto& [name, text] : texts)
-        table.writeCell(name, text);
+    for (const auto& [cell, text] : texts)
+        table.writeCell(cell, text);
     return table;
 }
 
@@ -42,7 +42,7 @@ TEST(ComposeReport, BannerFramesTitleAndAddress)
 
 struct CopyRow {
     const char* name;
-    const char* cell;
+    Cell cell;
     const char* text;
     int line;  // 1-based
     const char* expected;
@@ -58,16 +58,16 @@ TEST_P(CellsCopiedAsTheyStand, Untrimmed)
 }
 
 const CopyRow kCopyRows[] = {
-    {"single_blank", "Text1", " ", 8, " NORD =  "},
-    {"blanks_around", "Text5", "  2,5 ", 18, " DISTANZA km ->   2,5 "},
-    {"letters", "Text2", "abc", 9, " EST = abc"},
-    {"comma_number", "Text9", "30,5", 20, " VELOCITA' Km/h -> 30,5"},
-    {"point_number", "Text11", "8.3", 21, " VELOCITA' m/s -> 8.3"},
-    {"hours_no_leading_zero", "Text13", "7", 14, " Orario 7::"},
-    {"minutes_between_colons", "Text14", "05", 14, " Orario :05:"},
-    {"seconds_last", "Text8", "1,5", 14, " Orario ::1,5"},
-    {"interval", "Text15", "-1", 22, " Intervallo s -> -1"},
-    {"non_ascii_kept_as_utf8", "Text3", "45°", 12, " NORD = 45°"},
+    {"single_blank", Cell::Latitude1, " ", 8, " NORD =  "},
+    {"blanks_around", Cell::DistanceKm, "  2,5 ", 18, " DISTANZA km ->   2,5 "},
+    {"letters", Cell::Longitude1, "abc", 9, " EST = abc"},
+    {"comma_number", Cell::SpeedKmh, "30,5", 20, " VELOCITA' Km/h -> 30,5"},
+    {"point_number", Cell::SpeedMs, "8.3", 21, " VELOCITA' m/s -> 8.3"},
+    {"hours_no_leading_zero", Cell::Hours2, "7", 14, " Orario 7::"},
+    {"minutes_between_colons", Cell::Minutes2, "05", 14, " Orario :05:"},
+    {"seconds_last", Cell::Seconds2, "1,5", 14, " Orario ::1,5"},
+    {"interval", Cell::Interval, "-1", 22, " Intervallo s -> -1"},
+    {"non_ascii_kept_as_utf8", Cell::Latitude2, "45°", 12, " NORD = 45°"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cells, CellsCopiedAsTheyStand, ::testing::ValuesIn(kCopyRows),
@@ -76,8 +76,10 @@ INSTANTIATE_TEST_SUITE_P(Cells, CellsCopiedAsTheyStand, ::testing::ValuesIn(kCop
 TEST(ComposeReport, IgnoresCellsOutsideTheReport)
 {
     MemoryFieldTable table;
-    for (int n = 16; n <= 29; ++n)
-        table.writeCell("Text" + std::to_string(n), "X");
+    // The times of day and the degrees, minutes and seconds: none is printed.
+    for (const CellInfo& info : kCells)
+        if (info.cell >= Cell::TimeOfDay1)
+            table.writeCell(info.cell, "X");
     const auto withOthers = composeReport(table);
     EXPECT_EQ(withOthers, composeReport(MemoryFieldTable{}));
 }

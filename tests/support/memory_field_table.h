@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A field table held in memory, for tests and benchmarks. Besides the cells it
-// takes the form's control names, which the tests quote from the form; an
-// unknown name throws std::out_of_range, so a typo fails the test that has it.
+// A field table held in memory, for tests and benchmarks.
 #pragma once
 
 #include <array>
@@ -16,9 +14,6 @@ class MemoryFieldTable final : public FieldTable {
 public:
     std::string readCell(Cell cell) const override;
     void writeCell(Cell cell, std::string_view text) override;
-
-    std::string readCell(std::string_view control) const;
-    void writeCell(std::string_view control, std::string_view text);
 
 private:
     std::array<std::string, kCellCount> cells_;

@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include "report/report_lines.h"
+#include "tests/support/window_cells.h"
 #include "tests/ui/fake_seams.h"
 #include "ui/main_window.h"
 #include "ui/widget_field_table.h"
@@ -25,18 +26,13 @@ using namespace zelva::test;
 
 namespace {
 
-QLineEdit* cellOf(QWidget& window, const QString& name)
-{
-    return window.findChild<QLineEdit*>(name);
-}
-
 QString focusName()
 {
     const QWidget* focus = QApplication::focusWidget();
     return focus ? focus->objectName() : QStringLiteral("(none)");
 }
 
-void typeInto(QWidget& window, const QString& cell, const QString& text)
+void typeInto(QWidget& window, Cell cell, const QString& text)
 {
     QLineEdit* edit = cellOf(window, cell);
     edit->setFocus();
@@ -52,7 +48,7 @@ private slots:
     void cellsAsFieldTable_data();
     void cellsAsFieldTable();
     void formWithoutCellsIsHarmlessInRelease();
-    void focusStartsInText1();
+    void focusStartsInLatitude1();
     void keys_data();
     void keys();
     void tabOrder_data();
@@ -68,35 +64,30 @@ private slots:
 
 void TestMainWindow::cellsAsFieldTable_data()
 {
-    QTest::addColumn<QString>("cell");
-    for (int number = 1; number <= kCellCount; ++number) {
-        const QString cell = QStringLiteral("Text%1").arg(number);
-        QTest::newRow(cell.toLatin1()) << cell;
-    }
+    QTest::addColumn<Cell>("cell");
+    for (const CellInfo& info : kCells)
+        QTest::newRow(nameOf(info.cell).toLatin1()) << info.cell;
 }
 
 void TestMainWindow::cellsAsFieldTable()
 {
-    QFETCH(QString, cell);
+    QFETCH(Cell, cell);
     FakeSeams fake;
     MainWindow window(fake.seams());
     WidgetFieldTable table(window);
-    const std::string name = cell.toStdString();
-    const Cell id = cellNamed(name).value();
 
-    // Non-ASCII text must survive both ways, and each name must reach its own
+    // Non-ASCII text must survive both ways, and each cell must reach its own
     // widget (a shifted index would write a neighbour).
-    const std::string written = "45\xC2\xB0 " + name;
-    table.writeCell(id, written);
+    const std::string written = "45\xC2\xB0 " + nameOf(cell).toStdString();
+    table.writeCell(cell, written);
     QCOMPARE(cellOf(window, cell)->text(), QString::fromStdString(written));
-    for (int number = 1; number <= kCellCount; ++number) {
-        const QString other = QStringLiteral("Text%1").arg(number);
-        if (other != cell)
-            QVERIFY2(cellOf(window, other)->text().isEmpty(), qPrintable(other));
+    for (const CellInfo& other : kCells) {
+        if (other.cell != cell)
+            QVERIFY2(cellOf(window, other.cell)->text().isEmpty(), qPrintable(nameOf(other.cell)));
     }
 
     cellOf(window, cell)->setText(QStringLiteral("9,19 \u00E8"));
-    QCOMPARE(table.readCell(id), std::string("9,19 \xC3\xA8"));
+    QCOMPARE(table.readCell(cell), std::string("9,19 \xC3\xA8"));
 }
 
 void TestMainWindow::formWithoutCellsIsHarmlessInRelease()
@@ -111,13 +102,13 @@ void TestMainWindow::formWithoutCellsIsHarmlessInRelease()
 #endif
 }
 
-void TestMainWindow::focusStartsInText1()
+void TestMainWindow::focusStartsInLatitude1()
 {
     FakeSeams fake;
     MainWindow window(fake.seams());
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QCOMPARE(focusName(), QStringLiteral("Text1"));
+    QCOMPARE(focusName(), nameOf(Cell::Latitude1));
 }
 
 // Alt+letter runs its button's action; Enter and Escape in a cell press nothing,
@@ -129,7 +120,7 @@ void TestMainWindow::keys_data()
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<MessageStyle>("style");
     QTest::addColumn<int>("dialogCalls");
-    QTest::addColumn<QString>("text1");
+    QTest::addColumn<QString>("latitude1");
 
     const int alt = Qt::AltModifier;
     // The style column is read only where a prompt is expected.
@@ -139,7 +130,7 @@ void TestMainWindow::keys_data()
     QTest::newRow("Alt+E asks to exit") << int(Qt::Key_E) << alt << "Uscire dal progamma"
                                         << MessageStyle::OkCancelQuestion << 0 << "";
     QTest::newRow("Alt+S opens the save dialog") << int(Qt::Key_S) << alt << "" << none << 1 << "";
-    QTest::newRow("Alt+G converts into Text1")
+    QTest::newRow("Alt+G converts into Latitude1")
         << int(Qt::Key_G) << alt << "" << none << 0 << "45.5";
     QTest::newRow("Return presses nothing") << int(Qt::Key_Return) << 0 << "" << none << 0 << "";
     QTest::newRow("keypad Enter presses nothing") << int(Qt::Key_Enter) << int(Qt::KeypadModifier)
@@ -154,18 +145,18 @@ void TestMainWindow::keys()
     QFETCH(QString, prompt);
     QFETCH(MessageStyle, style);
     QFETCH(int, dialogCalls);
-    QFETCH(QString, text1);
+    QFETCH(QString, latitude1);
     FakeSeams fake;
     fake.answer = MessageAnswer::Cancel;
     MainWindow window(fake.seams());
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     // 45° 30' 0'' for the conversion; the computation still lacks its inputs.
-    typeInto(window, "Text18", "45");
-    typeInto(window, "Text19", "30");
-    typeInto(window, "Text20", "0");
-    typeInto(window, "Text23", "x");
-    cellOf(window, "Text23")->setFocus();
+    typeInto(window, Cell::Latitude1Degrees, "45");
+    typeInto(window, Cell::Latitude1Minutes, "30");
+    typeInto(window, Cell::Latitude1Seconds, "0");
+    typeInto(window, Cell::Longitude1Seconds, "x");
+    cellOf(window, Cell::Longitude1Seconds)->setFocus();
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
@@ -175,7 +166,7 @@ void TestMainWindow::keys()
         QCOMPARE(fake.prompts.front().style, style);
     }
     QTRY_COMPARE(fake.dialogCalls, dialogCalls);
-    QTRY_COMPARE(cellOf(window, "Text1")->text(), text1);
+    QTRY_COMPARE(cellOf(window, Cell::Latitude1)->text(), latitude1);
     // Let a stray animated click land before checking that nothing else happened.
     QTest::qWait(200);
     QCOMPARE(fake.prompts.size(), std::size_t(prompt.isEmpty() ? 0 : 1));
@@ -187,12 +178,15 @@ void TestMainWindow::tabOrder_data()
 {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
-    const QStringList order = {
-        "Text1",  "Text2",  "Text12", "Text10", "Text7",    "Text3",    "Text4",
-        "Text13", "Text14", "Text8",  "Text18", "Text19",   "Text20",   "Text21",
-        "Text22", "Text23", "Text24", "Text25", "Text26",   "Text27",   "Text28",
-        "Text29", "Command4", "Command1", "Command3", "Command2",
-    };
+    QStringList order;
+    for (Cell cell : {Cell::Latitude1, Cell::Longitude1, Cell::Hours1, Cell::Minutes1, Cell::Seconds1,
+                      Cell::Latitude2, Cell::Longitude2, Cell::Hours2, Cell::Minutes2, Cell::Seconds2,
+                      Cell::Latitude1Degrees, Cell::Latitude1Minutes, Cell::Latitude1Seconds,
+                      Cell::Longitude1Degrees, Cell::Longitude1Minutes, Cell::Longitude1Seconds,
+                      Cell::Latitude2Degrees, Cell::Latitude2Minutes, Cell::Latitude2Seconds,
+                      Cell::Longitude2Degrees, Cell::Longitude2Minutes, Cell::Longitude2Seconds})
+        order << nameOf(cell);
+    order << "Command4" << "Command1" << "Command3" << "Command2";
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QTest::newRow(qPrintable(order[i] + " -> " + order[i + 1])) << order[i] << order[i + 1];
 }
@@ -229,7 +223,7 @@ void TestMainWindow::exitQuestion()
     MainWindow window(fake.seams());
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    typeInto(window, "Text1", "45");
+    typeInto(window, Cell::Latitude1, "45");
     // The program ends when its last window closes, which Qt signals only from
     // within the event loop; a timer ends the loop where the program goes on.
     QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
@@ -243,7 +237,7 @@ void TestMainWindow::exitQuestion()
     QCOMPARE(fake.prompts.size(), std::size_t(1));
     QCOMPARE(window.isVisible(), !closes);
     QCOMPARE(lastWindowClosed.count(), closes ? 1 : 0);
-    QCOMPARE(cellOf(window, "Text1")->text(), QStringLiteral("45"));
+    QCOMPARE(cellOf(window, Cell::Latitude1)->text(), QStringLiteral("45"));
 }
 
 void TestMainWindow::windowCloseDoesNotAsk()
@@ -269,7 +263,7 @@ void TestMainWindow::workedExampleFromKeysToReport_data()
     QTest::newRow("typed") << QString();
     // Regression: a spreadsheet cell copied with its line break was stored whole,
     // so the latitude read as 0 and the report gained a broken line.
-    QTest::newRow("Text1 pasted from a spreadsheet cell") << QStringLiteral("45\r\n");
+    QTest::newRow("Latitude1 pasted from a spreadsheet cell") << QStringLiteral("45\r\n");
 }
 
 void TestMainWindow::workedExampleFromKeysToReport()
@@ -285,13 +279,13 @@ void TestMainWindow::workedExampleFromKeysToReport()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
-    const std::pair<const char*, const char*> inputs[] = {
-        {"Text1", "45"},  {"Text2", "9"},   {"Text3", "44"}, {"Text4", "10"},
-        {"Text12", "10"}, {"Text10", "15"}, {"Text7", "30"}, {"Text13", "11"},
-        {"Text14", "45"}, {"Text8", "0"},
+    const std::pair<Cell, const char*> inputs[] = {
+        {Cell::Latitude1, "45"}, {Cell::Longitude1, "9"}, {Cell::Latitude2, "44"},
+        {Cell::Longitude2, "10"}, {Cell::Hours1, "10"}, {Cell::Minutes1, "15"},
+        {Cell::Seconds1, "30"}, {Cell::Hours2, "11"}, {Cell::Minutes2, "45"}, {Cell::Seconds2, "0"},
     };
     for (const auto& [cell, text] : inputs) {
-        if (!clipboard.isEmpty() && qstrcmp(cell, "Text1") == 0) {
+        if (!clipboard.isEmpty() && cell == Cell::Latitude1) {
             QApplication::clipboard()->setText(clipboard);
             cellOf(window, cell)->setFocus();
             QTest::keySequence(cellOf(window, cell), QKeySequence::Paste);
@@ -302,17 +296,17 @@ void TestMainWindow::workedExampleFromKeysToReport()
     }
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
-    QTRY_COMPARE(cellOf(window, "Text16")->text(), QStringLiteral("36930"));
-    QCOMPARE(cellOf(window, "Text17")->text(), QStringLiteral("42300"));
-    QCOMPARE(cellOf(window, "Text15")->text(), QStringLiteral("5370"));
+    QTRY_COMPARE(cellOf(window, Cell::TimeOfDay1)->text(), QStringLiteral("36930"));
+    QCOMPARE(cellOf(window, Cell::TimeOfDay2)->text(), QStringLiteral("42300"));
+    QCOMPARE(cellOf(window, Cell::Interval)->text(), QStringLiteral("5370"));
     // Ten significant digits: the later ones depend on the last bit of the sines.
     bool isNumber = false;
-    const double km = cellOf(window, "Text5")->text().toDouble(&isNumber);
-    QVERIFY2(isNumber, qPrintable(cellOf(window, "Text5")->text()));
+    const double km = cellOf(window, Cell::DistanceKm)->text().toDouble(&isNumber);
+    QVERIFY2(isNumber, qPrintable(cellOf(window, Cell::DistanceKm)->text()));
     QCOMPARE(QString::number(km, 'g', 10), QStringLiteral("136.5784036"));
-    QVERIFY(!cellOf(window, "Text6")->text().isEmpty());
-    QVERIFY(!cellOf(window, "Text9")->text().isEmpty());
-    QVERIFY(!cellOf(window, "Text11")->text().isEmpty());
+    QVERIFY(!cellOf(window, Cell::DistanceM)->text().isEmpty());
+    QVERIFY(!cellOf(window, Cell::SpeedKmh)->text().isEmpty());
+    QVERIFY(!cellOf(window, Cell::SpeedMs)->text().isEmpty());
     QVERIFY(fake.prompts.empty());
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
@@ -330,7 +324,7 @@ void TestMainWindow::workedExampleFromKeysToReport()
     QCOMPARE(lines[7], QByteArray(" NORD = 45\r"));
     QCOMPARE(lines[9], QByteArray(" Orario 10:15:30\r"));
     QCOMPARE(lines[13], QByteArray(" Orario 11:45:0\r"));
-    QCOMPARE(lines[17], " DISTANZA km -> " + cellOf(window, "Text5")->text().toLatin1() + "\r");
+    QCOMPARE(lines[17], " DISTANZA km -> " + cellOf(window, Cell::DistanceKm)->text().toLatin1() + "\r");
     QCOMPARE(lines[21], QByteArray(" Intervallo s -> 5370\r"));
     QVERIFY(fake.prompts.empty());
 }
@@ -340,7 +334,7 @@ void TestMainWindow::pasteOrDropKeepsTheFirstLine_data()
     QTest::addColumn<bool>("drop");
     QTest::addColumn<QString>("incoming");
     QTest::addColumn<QString>("expected");
-    // Text1 holds "12" with the cursor between the digits; drops land at its left edge.
+    // The first latitude holds "12" with the cursor between the digits; drops land at its left edge.
     QTest::newRow("paste, the rest of the cell stays") << false << QStringLiteral("3\n4") << QStringLiteral("132");
     QTest::newRow("paste, Unicode paragraph break") << false << QStringLiteral("3\u20294") << QStringLiteral("132");
     QTest::newRow("paste, break first") << false << QStringLiteral("\r\n3") << QStringLiteral("12");
@@ -356,8 +350,8 @@ void TestMainWindow::pasteOrDropKeepsTheFirstLine()
     MainWindow window(fake.seams());
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QLineEdit* cell = cellOf(window, QStringLiteral("Text1"));
-    typeInto(window, QStringLiteral("Text1"), QStringLiteral("12"));
+    QLineEdit* cell = cellOf(window, Cell::Latitude1);
+    typeInto(window, Cell::Latitude1, QStringLiteral("12"));
     cell->setCursorPosition(1);
 
     if (drop) {

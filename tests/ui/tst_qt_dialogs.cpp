@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "tests/support/window_cells.h"
 #include "tests/ui/fake_seams.h"
 #include "ui/main_window.h"
 #include "ui/system_message_box.h"
@@ -146,7 +147,7 @@ void TestQtDialogs::warningBoxThenCharacterTyped()
     MainWindow window(std::move(seams));
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto* cell = window.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    QLineEdit* cell = cellOf(window, Cell::Latitude1);
     cell->setFocus();
     SeenBox seen;
     bool stray = false;

@@ -8,9 +8,11 @@
 #include <QtTest>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calc/field_table.h"
+#include "tests/support/window_cells.h"
 #include "tests/ui/fake_seams.h"
 #include "ui/load_form.h"
 #include "ui/main_window.h"
@@ -25,10 +27,13 @@ namespace {
 const QString kVirgola = QStringLiteral("Utilizzare la VIRGOLA come separatore decimale");
 const QString kPunto = QStringLiteral("Utilizzare il PUNTO come separatore decimale");
 
-const QStringList kGuarded = {
-    "Text1",  "Text2",  "Text3",  "Text4",  "Text7",  "Text8",  "Text9",
-    "Text10", "Text18", "Text19", "Text20", "Text21", "Text22", "Text23",
-    "Text24", "Text25", "Text26", "Text27", "Text28", "Text29",
+const QList<Cell> kGuarded = {
+    Cell::Latitude1, Cell::Longitude1, Cell::Latitude2, Cell::Longitude2,
+    Cell::Seconds1, Cell::Seconds2, Cell::SpeedKmh, Cell::Minutes1,
+    Cell::Latitude1Degrees, Cell::Latitude1Minutes, Cell::Latitude1Seconds,
+    Cell::Longitude1Degrees, Cell::Longitude1Minutes, Cell::Longitude1Seconds,
+    Cell::Latitude2Degrees, Cell::Latitude2Minutes, Cell::Latitude2Seconds,
+    Cell::Longitude2Degrees, Cell::Longitude2Minutes, Cell::Longitude2Seconds,
 };
 
 QStringList promptTexts(const std::vector<Prompt>& prompts)
@@ -43,19 +48,9 @@ QStringList promptTexts(const std::vector<Prompt>& prompts)
 class RecordingTable final : public FieldTable {
 public:
     std::string readCell(Cell) const override { return {}; }
-    void writeCell(Cell cell, std::string_view text) override
-    {
-        const std::string_view name = controlName(cell);
-        writes << QString::fromUtf8(name.data(), qsizetype(name.size())) + "="
-                      + QString::fromUtf8(text.data(), qsizetype(text.size()));
-    }
-    QStringList writes;
+    void writeCell(Cell cell, std::string_view text) override { writes.emplace_back(cell, text); }
+    std::vector<std::pair<Cell, std::string>> writes;
 };
-
-QLineEdit* cellOf(QWidget& window, const QString& name)
-{
-    return window.findChild<QLineEdit*>(name);
-}
 
 } // namespace
 
@@ -79,9 +74,9 @@ void TestSeparatorGuard::loadEmptiesEveryCellInOrder()
     QLabel label13(QStringLiteral("Label13"));
     loadForm(table, DecimalSeparator::Comma, label12, label13);
 
-    QStringList expected;
-    for (int number = 1; number <= kCellCount; ++number)
-        expected << QStringLiteral("Text%1=").arg(number);
+    std::vector<std::pair<Cell, std::string>> expected;
+    for (const CellInfo& info : kCells)
+        expected.emplace_back(info.cell, "");
     QCOMPARE(table.writes, expected);
     QCOMPARE(label12.text(), QStringLiteral("Utilizzare la VIRGOLA"));
 }
@@ -108,24 +103,22 @@ void TestSeparatorGuard::startUp()
     QCOMPARE(window.findChild<QLabel*>("Label12")->text(), label12);
     QCOMPARE(window.findChild<QLabel*>("Label13")->text(), label13);
     // The form gives every cell its own name as design text.
-    for (int number = 1; number <= kCellCount; ++number) {
-        const QString name = QStringLiteral("Text%1").arg(number);
-        QVERIFY2(cellOf(window, name)->text().isEmpty(), qPrintable(name));
-    }
+    for (const CellInfo& info : kCells)
+        QVERIFY2(cellOf(window, info.cell)->text().isEmpty(), qPrintable(nameOf(info.cell)));
     QVERIFY(fake.prompts.empty());
 }
 
 void TestSeparatorGuard::typing_data()
 {
     QTest::addColumn<NumberFormat>("format");
-    QTest::addColumn<QString>("cell");
+    QTest::addColumn<Cell>("cell");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("warnings");
 
-    for (int number = 1; number <= kCellCount; ++number) {
-        const QString cell = QStringLiteral("Text%1").arg(number);
+    for (const CellInfo& info : kCells) {
+        const Cell cell = info.cell;
         const bool guarded = kGuarded.contains(cell);
-        const QByteArray name = cell.toLatin1();
+        const QByteArray name = nameOf(cell).toLatin1();
         QTest::newRow(name + " comma settings")
             << kComma << cell << "1,5.2" << (guarded ? QStringList{kVirgola} : QStringList{});
         QTest::newRow(name + " point settings")
@@ -134,15 +127,15 @@ void TestSeparatorGuard::typing_data()
             << kArabic << cell << "1,5.2" << (guarded ? QStringList{kPunto} : QStringList{});
     }
     QTest::newRow("every wrong key warns again")
-        << kPoint << "Text18" << ",,9," << QStringList{kPunto, kPunto, kPunto};
+        << kPoint << Cell::Latitude1Degrees << ",,9," << QStringList{kPunto, kPunto, kPunto};
     QTest::newRow("digits and letters raise nothing")
-        << kComma << "Text1" << "45abc" << QStringList{};
+        << kComma << Cell::Latitude1 << "45abc" << QStringList{};
 }
 
 void TestSeparatorGuard::typing()
 {
     QFETCH(NumberFormat, format);
-    QFETCH(QString, cell);
+    QFETCH(Cell, cell);
     QFETCH(QString, typed);
     QFETCH(QStringList, warnings);
     FakeSeams fake;
@@ -171,7 +164,7 @@ void TestSeparatorGuard::followsSettingsChangedAfterStartUp()
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
     fake.format = kComma;
-    QLineEdit* edit = cellOf(window, "Text2");
+    QLineEdit* edit = cellOf(window, Cell::Longitude1);
     edit->setFocus();
     QTest::keyClicks(edit, ".,");
 
@@ -187,7 +180,7 @@ void TestSeparatorGuard::textNotTypedRaisesNothing()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
-    QLineEdit* edit = cellOf(window, "Text1");
+    QLineEdit* edit = cellOf(window, Cell::Latitude1);
     edit->setText(QStringLiteral("4.5"));
     QGuiApplication::clipboard()->setText(QStringLiteral(".25"));
     edit->setFocus();
