@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The message-box seam: prompt (UTF-8) and style in, the pressed button out.
 // The box always bears the program title. And the "Esci" question asked
-// through it: it throws only what the seam throws. Window-free.
+// through it, which throws only what the box throws. Window-free.
 #pragma once
 
 #include <functional>
