@@ -1,36 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
-#include <cstdlib>
 
 #include <QApplication>
 #include <QScreen>
 #include <QStyle>
 
+#include "app/display_check.h"
 #include "ui/main_window.h"
 #include "ui/translations.h"
 
-namespace {
-
-// Qt aborts with a long plugin message when no display can be opened; one line
-// that names the way out is more useful.
-bool displayMissing()
-{
-#if defined(__linux__)
-    const auto unset = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value == nullptr || *value == '\0';
-    };
-    return unset("DISPLAY") && unset("WAYLAND_DISPLAY") && unset("QT_QPA_PLATFORM");
-#else
-    return false;
-#endif
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
-    if (displayMissing()) {
+    // Qt aborts with a long plugin message when no display can be opened; one
+    // line that names the way out is more useful.
+    if (zelva::displayMissing()) {
         std::fputs("zelvamirontica: no display to open the window on (DISPLAY and "
                    "WAYLAND_DISPLAY are unset); try: xvfb-run -a zelvamirontica\n",
                    stderr);

@@ -2,8 +2,8 @@
 // The decimal separator: which one the user's settings use, judged by the
 // second character of the text of 3.0 / 2.0, and what the user is told about
 // it (the start-up hint for Label12 and Label13, and the warning on typing the
-// other one). Detection throws only std::bad_alloc, for a separator of more
-// than 13 bytes; the messages are pure decisions that never fail.
+// other one). Detection throws only std::bad_alloc; the messages are pure
+// decisions that never fail.
 #pragma once
 
 #include <optional>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's only data: the text of each cell, UTF-8, stored exactly as
-// written. Reading copies the text, so it can throw std::bad_alloc; nothing else throws.
+// written. Reading and writing copy the text, so either can throw
+// std::bad_alloc; nothing else throws.
 #pragma once
 
 #include <string>

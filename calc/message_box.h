@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The message-box seam: prompt (UTF-8) and Windows style flags in, the pressed
-// button out. The box always bears the program title. And the "Esci" question
-// asked through it. Window-free; never throws.
+// The message-box seam: prompt (UTF-8) and style in, the pressed button out.
+// The box always bears the program title. And the "Esci" question asked
+// through it, which throws only what the box throws. Window-free.
 #pragma once
 
 #include <functional>
@@ -11,17 +11,17 @@ namespace zelva {
 
 inline constexpr std::string_view kProgramTitle = "Zelvamirontica";
 
-// The values are the Windows MessageBox flags and answers; scoped, so that a
-// number passed as a style does not compile instead of showing a plain box.
+// Scoped, so that a number passed as a style does not compile instead of
+// showing a plain box.
 enum class MessageStyle {
-    Plain = 0,              // OK, no icon
-    Error = 16,             // OK, stop icon
-    OkCancelQuestion = 33,  // OK + Cancel, question icon, OK default
+    Plain,             // OK, no icon
+    Error,             // OK, stop icon
+    OkCancelQuestion,  // OK + Cancel, question icon, OK default
 };
 
 enum class MessageAnswer {
-    Ok = 1,
-    Cancel = 2,
+    Ok,
+    Cancel,
 };
 
 using MessageBoxFn = std::function<MessageAnswer(std::string_view prompt, MessageStyle style)>;

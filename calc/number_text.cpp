@@ -47,9 +47,8 @@ std::size_t signLength(const char* p, const char* end, bool& negative)
 }
 
 // No text reads as NaN, so inside the parser it marks "not a number". The
-// steps return a plain double and the optional is made once, at the end: built
-// at each of many returns, it cost a stalled reload from the stack, measured at
-// a third of the time of a short text.
+// steps return a plain double and the optional is made once, at the end,
+// which is cheaper than making one at each of the steps' many returns.
 constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 
 // Exponents are added up saturated far beyond any text that fits in memory, so
@@ -252,9 +251,8 @@ std::string numberToText(double value, const NumberFormat& format)
 
     // The general format at 15 digits is exactly the cell's rule: correctly
     // rounded, trailing zeros dropped, and scientific from 1E+15 on and below
-    // 1E-04. Only the separator and the exponent's letter differ. Taking it as
-    // it stands, rather than composing it from the scientific digits, saves a
-    // second pass over them and most of the cost.
+    // 1E-04. Only the separator and the exponent's letter differ, so the text
+    // is taken as it stands and those two put right.
     std::array<char, 32> ascii;
     char* const begin = ascii.data();
     char* const end = std::to_chars(begin, begin + ascii.size(), value, std::chars_format::general, 15).ptr;

@@ -2,8 +2,8 @@
 // Cell text <-> double under given regional settings, independent of the C locale.
 // textToNumber: nullopt for empty/blank text, anything not a number, or a value
 // beyond the double range; otherwise the nearest double. numberToText: at most 15
-// significant digits, correctly rounded; never fails. Both throw only
-// std::bad_alloc, for a text longer than 64 bytes or a result longer than 15.
+// significant digits, correctly rounded; never fails. Both may throw
+// std::bad_alloc, and nothing else.
 #pragma once
 
 #include <optional>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Regional number settings: decimal separator and digit-grouping symbol as UTF-8
 // strings (either may be several bytes, e.g. U+202F). A source is asked afresh at
-// each use, so a change of the user's settings is seen by the next action. Never throws.
+// each use, so a change of the user's settings is seen by the next action.
+// Asking a source and copying the settings throw only std::bad_alloc.
 #pragma once
 
 #include <functional>

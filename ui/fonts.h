@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's face. The form was drawn in "MS Sans Serif", which on Windows is
 // a bitmap face in a few fixed sizes; its outline twin "Microsoft Sans Serif"
-// draws it at every display scale. Elsewhere a metric-compatible outline face
-// takes its place, so every caption stays inside its control. Never fails.
+// draws it at every display scale. Elsewhere a metric-compatible outline face,
+// where one is installed, takes its place, so every caption stays inside its
+// control. Never fails; throws only std::bad_alloc.
 #pragma once
 
 #include <QList>

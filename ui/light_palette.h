@@ -2,7 +2,8 @@
 // The window's colours. Its blue, red and dark red captions were chosen against
 // a light grey window and white cells, so it is drawn in that light scheme on
 // every system, whatever the desktop's; under a high-contrast theme it takes
-// the system's colours throughout instead, as such a theme requires.
+// the system's colours throughout instead, as such a theme requires. Throws
+// only std::bad_alloc.
 #pragma once
 
 class QWidget;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's Load handler: the separator hint into Label12 and Label13 (left
 // as they are for Neither), then every cell emptied in order Text1..Text29
-// through the field table. Never fails, never throws.
+// through the field table. Never fails; throws only std::bad_alloc.
 #pragma once
 
 #include "calc/decimal_separator.h"

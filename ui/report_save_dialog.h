@@ -3,7 +3,8 @@
 // elsewhere. It presents "*.TXT", offers the last chosen name again, adds no
 // extension of its own and asks no overwrite question, since the file written
 // is the chosen name + ".TXT". ask() returns the chosen full path (UTF-8,
-// native separators) or nullopt on Cancel, Esc or the close box. Never throws.
+// native separators) or nullopt on Cancel, Esc or the close box. Throws only
+// std::bad_alloc.
 #pragma once
 
 #include <memory>

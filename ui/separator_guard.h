@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The decimal separator guard: watches key presses in the cells it is installed
 // on and shows the separator warning for each, without changing or swallowing
-// the typed character. Never throws.
+// the typed character. Throws only std::bad_alloc and what the message box
+// throws.
 #pragma once
 
 #include <array>

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The system's message box, titled "Zelvamirontica", owned by `owner`'s window
 // and modal to the application, showing the prompt as plain text: on Windows
-// the system's own box with the style as its flags, elsewhere a QMessageBox.
+// the system's own box with the style's flags, elsewhere a QMessageBox.
 // Plain: OK, no icon; Error: OK, stop icon; OkCancelQuestion: OK and Cancel,
-// question icon, OK default, Esc and the close box give Cancel. Never throws.
+// question icon, OK default, Esc and the close box give Cancel. Throws only
+// std::bad_alloc.
 #pragma once
 
 #include <string_view>

@@ -1,14 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/system_message_box.h"
 
-#include <windows.h>
-
 #include <QString>
 #include <QWidget>
 
+#include "ui/message_box_flags_win.h"
 #include "ui/utf8.h"
 
+#include <windows.h>
+
 namespace zelva {
+
+namespace {
+
+MessageAnswer answerOf(MessageStyle style, int pressed)
+{
+    // A box with OK alone answers OK however it is closed (Wine says IDCANCEL
+    // for Esc there).
+    if (style != MessageStyle::OkCancelQuestion)
+        return MessageAnswer::Ok;
+    // With a Cancel button only OK itself confirms: Esc, the close box, or a
+    // box that could not be shown (0) must not count as consent.
+    switch (pressed) {
+    case IDOK:
+        return MessageAnswer::Ok;
+    default:
+        return MessageAnswer::Cancel;
+    }
+}
+
+} // namespace
+
+unsigned int messageBoxFlags(MessageStyle style)
+{
+    switch (style) {
+    case MessageStyle::Plain:
+        return MB_OK;
+    case MessageStyle::Error:
+        return MB_OK | MB_ICONERROR;
+    case MessageStyle::OkCancelQuestion:
+        return MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1;
+    }
+    return MB_OK;
+}
 
 MessageAnswer showSystemMessageBox(QWidget* owner, std::string_view prompt, MessageStyle style)
 {
@@ -17,14 +51,9 @@ MessageAnswer showSystemMessageBox(QWidget* owner, std::string_view prompt, Mess
     HWND ownerWindow = owner ? reinterpret_cast<HWND>(owner->window()->winId()) : nullptr;
     const std::wstring text = fromUtf8(prompt).toStdWString();
     const std::wstring title = fromUtf8(kProgramTitle).toStdWString();
-    const UINT flags = static_cast<UINT>(style) | MB_APPLMODAL;
-    const int answer = MessageBoxW(ownerWindow, text.c_str(), title.c_str(), flags);
-    // A box with OK alone answers OK however it is closed (Wine says IDCANCEL
-    // for Esc there). With a Cancel button only OK itself confirms: Esc, the
-    // close box, or a box that could not be shown (0) must not count as consent.
-    if (style != MessageStyle::OkCancelQuestion || answer == IDOK)
-        return MessageAnswer::Ok;
-    return MessageAnswer::Cancel;
+    const int pressed = MessageBoxW(ownerWindow, text.c_str(), title.c_str(),
+                                    messageBoxFlags(style) | MB_APPLMODAL);
+    return answerOf(style, pressed);
 }
 
 } // namespace zelva

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The user's regional number settings as the system locale gives them: decimal
-// point and group separator (UTF-8), read afresh at every call. Never throws.
+// point and group separator (UTF-8), read afresh at every call. Throws only
+// std::bad_alloc.
 #pragma once
 
 #include "calc/regional_settings.h"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The core's UTF-8 text as a QString. Invalid bytes become U+FFFD; never throws.
+// The core's UTF-8 text as a QString. Invalid bytes become U+FFFD; throws only
+// std::bad_alloc.
 #pragma once
 
 #include <string_view>

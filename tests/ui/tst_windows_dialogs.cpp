@@ -14,6 +14,7 @@
 
 #include "tests/ui/fake_seams.h"
 #include "ui/main_window.h"
+#include "ui/message_box_flags_win.h"
 #include "ui/report_save_dialog.h"
 #include "ui/system_message_box.h"
 
@@ -146,6 +147,8 @@ class TestWindowsDialogs : public QObject {
     Q_OBJECT
 
 private slots:
+    void messageBoxFlags_data();
+    void messageBoxFlags();
     void messageBox_data();
     void messageBox();
     void saveDialogEndsWithoutAName_data();
@@ -154,6 +157,25 @@ private slots:
     void reportNames_data();
     void reportNames();
 };
+
+void TestWindowsDialogs::messageBoxFlags_data()
+{
+    QTest::addColumn<MessageStyle>("style");
+    QTest::addColumn<unsigned int>("flags");
+
+    // MB_OK; MB_ICONERROR; MB_OKCANCEL | MB_ICONQUESTION with OK the default.
+    QTest::newRow("plain") << MessageStyle::Plain << 0u;
+    QTest::newRow("error") << MessageStyle::Error << 16u;
+    QTest::newRow("question") << MessageStyle::OkCancelQuestion << 33u;
+}
+
+// The box's icon is not among what messageBox() can read back from the dialog.
+void TestWindowsDialogs::messageBoxFlags()
+{
+    QFETCH(MessageStyle, style);
+    QFETCH(unsigned int, flags);
+    QCOMPARE(zelva::messageBoxFlags(style), flags);
+}
 
 void TestWindowsDialogs::messageBox_data()
 {
