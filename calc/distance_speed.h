@@ -2,8 +2,8 @@
 // The "Calcola" action: reads the ten input cells of the two fixes once, and
 // writes times of day, distance, interval and speeds back as text. An empty input
 // cell shows one error box and writes nothing; a text that is not a number counts
-// as 0, and any other failure skips only its step. Throws only std::bad_alloc,
-// from building the texts.
+// as 0, and any other failure skips only its step. May throw std::bad_alloc
+// (the texts it reads and writes), and passes on what the seams it is given throw.
 #pragma once
 
 #include "calc/field_table.h"

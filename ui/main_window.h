@@ -7,8 +7,8 @@
 // its results back into the cells, so the next action sees only cell texts. The
 // Load handler (constructor) writes the separator hint and empties the cells;
 // SeparatorGuard watches key presses in 20 cells. After a calculation or a
-// conversion the new values are announced to the screen reader. Nothing here
-// throws but std::bad_alloc.
+// conversion the new values are announced to the screen reader. May throw
+// std::bad_alloc, and passes on what the seams it is given throw.
 #pragma once
 
 #include <memory>
