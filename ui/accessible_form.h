@@ -3,7 +3,7 @@
 // exposes its text as one run and one line (Qt 6.4's own interface answers
 // attribute queries with empty runs, and Orca then reads a value short of its
 // last character), and the program's main window has the role of a window, with
-// its description. Install once, before the window is built; never throws.
+// its description. Install before the window is built; may throw std::bad_alloc.
 #pragma once
 
 namespace zelva {

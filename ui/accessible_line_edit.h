@@ -2,7 +2,7 @@
 // The accessible text of a one-line cell: the whole text is one attribute run
 // and one line at every offset, so a screen reader that builds the spoken line
 // from runs reads the value whole. Otherwise what Qt's own line edit offers.
-// Echo modes other than Normal are left to Qt. Never throws.
+// Echo modes other than Normal are left to Qt. May throw std::bad_alloc.
 #pragma once
 
 #include <QAccessibleWidget>

@@ -18,6 +18,7 @@ MessageAnswer showSystemMessageBox(QWidget* parent, std::string_view prompt, Mes
     box.setText(fromUtf8(prompt));
     box.setWindowModality(Qt::ApplicationModal);
 
+    QString iconName;
     switch (style) {
     case MessageStyle::Plain:
         box.setIcon(QMessageBox::NoIcon);
@@ -25,20 +26,21 @@ MessageAnswer showSystemMessageBox(QWidget* parent, std::string_view prompt, Mes
         break;
     case MessageStyle::Error:
         box.setIcon(QMessageBox::Critical);
+        iconName = QStringLiteral("Errore");
         box.setStandardButtons(QMessageBox::Ok);
         break;
     case MessageStyle::OkCancelQuestion:
         box.setIcon(QMessageBox::Question);
+        iconName = QStringLiteral("Domanda");
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     }
     box.setDefaultButton(QMessageBox::Ok);
-    // Qt leaves the icon an unnamed image; a screen reader then says only
-    // "image". Its name says what a sighted user reads from it.
+    // Qt leaves the icon an unnamed image, which a screen reader reads as
+    // "image"; its name says what a sighted user reads from it.
     if (auto* icon = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
-        icon->setAccessibleName(style == MessageStyle::Error ? QStringLiteral("Errore")
-                                                             : QStringLiteral("Domanda"));
+        icon->setAccessibleName(iconName);
 
     box.exec();
     // With a Cancel button, only OK itself confirms: a box closed any other way

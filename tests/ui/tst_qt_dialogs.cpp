@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QAccessible>
+#include <QLabel>
 #include <QtTest>
 
 #include "tests/support/window_cells.h"
@@ -30,6 +32,7 @@ struct SeenBox {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString iconName;  // as a screen reader has it
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
@@ -42,6 +45,8 @@ void answerBox(QObject* context, SeenBox* seen, Qt::Key key)
             seen->title = box->windowTitle();
             seen->text = box->text();
             seen->icon = box->icon();
+            if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
+                seen->iconName = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
             seen->buttons = box->standardButtons();
             if (box->defaultButton())
                 seen->defaultButton = box->standardButton(box->defaultButton());
@@ -134,6 +139,8 @@ void TestQtDialogs::messageBox()
     QCOMPARE(seen.title, QStringLiteral("Zelvamirontica"));
     QCOMPARE(seen.text, QStringLiteral("Uscire dal progamma <b>"));
     QCOMPARE(seen.icon, icon);
+    // Regression: the icon was an image without a name.
+    QCOMPARE(seen.iconName.isEmpty(), icon == QMessageBox::NoIcon);
     const QMessageBox::StandardButtons buttons =
         hasCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::StandardButtons(QMessageBox::Ok);
     QCOMPARE(seen.buttons, buttons);
