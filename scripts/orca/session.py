@@ -80,6 +80,26 @@ def wait_for(predicate, seconds):
     return False
 
 
+def heard_after(mark, expected, seconds=8):
+    """What was said since `mark`, once something containing `expected` has
+    been said (or the time is up) and Orca has had a moment to finish."""
+    wait_for(lambda: any(expected in s for s in speech(mark)), seconds)
+    time.sleep(0.6)
+    return speech(mark, now())
+
+
+def settle(quiet=1.0, seconds=15):
+    """Waits until Orca has said nothing new for `quiet` seconds."""
+    deadline = time.monotonic() + seconds
+    count = len(speech("00"))
+    while time.monotonic() < deadline:
+        time.sleep(quiet)
+        latest = len(speech("00"))
+        if latest == count:
+            return
+        count = latest
+
+
 def check(condition, what, heard):
     checks.append(what)
     print(("ok    " if condition else "FAIL  ") + what)
@@ -133,7 +153,7 @@ def main():
     window = subprocess.run(["xdotool", "search", "--name", "^Zelvamirontica$"],
                             capture_output=True, text=True).stdout.split()[0]
     subprocess.run(["xdotool", "windowactivate", "--sync", window], check=False)
-    time.sleep(2)
+    settle()
     heard = speech(opened)
     check(any(HINT in s for s in heard), "the separator hint is spoken when the window opens", heard)
 
@@ -142,20 +162,18 @@ def main():
         if index:
             key("Tab")
         type_text(value)
-    time.sleep(1.5)
+    settle()  # the typed characters are echoed first
 
     # Back through them: each value spoken once and whole as its cell gets the focus.
     for name, value in reversed(INPUTS[:-1]):
         mark = now()
         key("shift+Tab")
-        time.sleep(1.2)
-        heard = speech(mark, now())
+        heard = heard_after(mark, name)
         check(whole(value, heard), "'{}' reads {} whole".format(name, value), heard)
 
     mark = now()
     key("alt+g")
-    time.sleep(2.5)
-    heard = speech(mark, now())
+    heard = heard_after(mark, "Coordinate:")
     for name in ("NORD, posizione 1", "EST, posizione 1", "NORD, posizione 2", "EST, posizione 2"):
         value = cell_text(name)
         check(bool(value) and any(value in s for s in heard),
@@ -163,8 +181,7 @@ def main():
 
     mark = now()
     key("alt+c")
-    time.sleep(2.5)
-    heard = speech(mark, now())
+    heard = heard_after(mark, "Risultati:")
     km = cell_text("Distanza Km")
     check(bool(km) and any("Distanza Km " + km in s for s in heard),
           "Alt+C announces the distance in km as its cell shows it: {}".format(km), heard)
@@ -173,8 +190,7 @@ def main():
     for name in RESULTS_BACKWARDS:
         mark = now()
         key("shift+Tab")
-        time.sleep(1.2)
-        heard = speech(mark, now())
+        heard = heard_after(mark, name)
         value = cell_text(name)
         check(any("Risultato" in s for s in heard) and bool(value) and whole(value, heard),
               "'{}' says it is a result and reads {} whole".format(name, value), heard)
