@@ -22,7 +22,7 @@ std::string textOf(const std::optional<double>& v, const NumberFormat& format)
 
 } // namespace
 
-void computeDistanceAndSpeed(FieldTable& cells, const RegionalSettingsSource& settings,
+bool computeDistanceAndSpeed(FieldTable& cells, const RegionalSettingsSource& settings,
                              const MessageBoxFn& showMessageBox)
 {
     std::array<std::string, kCellCount> texts;
@@ -33,7 +33,7 @@ void computeDistanceAndSpeed(FieldTable& cells, const RegionalSettingsSource& se
     }
     if (missing) {
         showMessageBox(kMissingInput, MessageStyle::Error);
-        return;
+        return false;
     }
 
     const NumberFormat format = settings();
@@ -56,6 +56,7 @@ void computeDistanceAndSpeed(FieldTable& cells, const RegionalSettingsSource& se
     cells.writeCell(Cell::SpeedMs, textOf(trip.speedMs, format));
     cells.writeCell(Cell::SpeedKmh, textOf(trip.speedKmh, format));
     cells.writeCell(Cell::Interval, numberToText(trip.interval, format));
+    return true;
 }
 
 } // namespace zelva

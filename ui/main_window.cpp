@@ -116,15 +116,8 @@ void MainWindow::describeForm(const std::string& hint)
 
 void MainWindow::computeResults()
 {
-    // The action's one message is its refusal of empty input; then it has
-    // written nothing, and there is nothing new to tell.
-    bool refused = false;
-    const MessageBoxFn showMessageBox = [this, &refused](std::string_view prompt, MessageStyle style) {
-        refused = true;
-        return showMessageBox_(prompt, style);
-    };
-    computeDistanceAndSpeed(*cells_, settings_, showMessageBox);
-    if (!refused)
+    // Refused for empty input, it has written nothing and there is nothing new to tell.
+    if (computeDistanceAndSpeed(*cells_, settings_, showMessageBox_))
         announce_(resultsAnnouncement(*cells_));
 }
 

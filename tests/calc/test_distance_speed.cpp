@@ -63,9 +63,10 @@ struct Click {
             cells.writeCell(cell, text);
     }
 
-    void run(const NumberFormat& format = kPoint)
+    // Whether the action wrote its results.
+    bool run(const NumberFormat& format = kPoint)
     {
-        computeDistanceAndSpeed(
+        return computeDistanceAndSpeed(
             cells,
             [this, format] {
                 ++settingsReads;
@@ -165,7 +166,7 @@ TEST_P(DistanceSpeedScenario, WritesAllSevenCells)
     for (Cell cell : kResultCells)
         click.cells.writeCell(cell, "junk");
     click.fill(s.overrides);
-    click.run();
+    EXPECT_TRUE(click.run());
     for (std::size_t i = 0; i < kResultCells.size(); ++i)
         EXPECT_EQ(click[kResultCells[i]], s.expected[i]) << controlName(kResultCells[i]);
     EXPECT_TRUE(click.prompts.empty());
@@ -198,12 +199,12 @@ class DistanceSpeedMissingInput : public testing::TestWithParam<Cell> {};
 TEST_P(DistanceSpeedMissingInput, ShowsOneErrorAndChangesNoCell)
 {
     Click click(kExample1);
-    click.run();
+    ASSERT_TRUE(click.run());
     ASSERT_EQ(click[Cell::Interval], "5370");
     click.cells.writeCell(GetParam(), "");
     const auto before = click.snapshot();
 
-    click.run();
+    EXPECT_FALSE(click.run());
 
     ASSERT_EQ(click.prompts.size(), 1u);
     EXPECT_EQ(click.prompts[0].text, "ERRORE! Non hai inserto i dati.");
