@@ -104,8 +104,11 @@ void MainWindow::describeForm(const std::string& hint)
 {
     // Read out when the window opens, and with every cell that the hint concerns.
     setAccessibleDescription(fromUtf8(hint));
-    for (const CellInfo& info : kCells)
-        cells_->widget(info.cell)->setAccessibleDescription(fromUtf8(cellDescription(info.cell, hint)));
+    for (const CellInfo& info : kCells) {
+        QLineEdit* cell = cells_->widget(info.cell);
+        cell->setAccessibleDescription(
+            fromUtf8(cellDescription(info.cell, cell->toolTip().toStdString(), hint)));
+    }
     // A screen reader names a cell by the caption it is labelled by, so each
     // caption carries the cell's full name: "NORD" alone would not tell the
     // first fix from the second.

@@ -11,15 +11,17 @@ namespace zelva {
 
 namespace {
 
-std::string_view describe(Cell cell)
+// What the description says beyond the cell's tooltip: the cells that the form
+// gives a tooltip have theirs continued, the others are described in full.
+std::string_view detail(Cell cell)
 {
     switch (cell) {
     case Cell::Latitude1:
     case Cell::Latitude2:
-        return "Inserire la LATITUDINE in formato sessadecimale, in gradi, positiva a nord.";
+        return ", in gradi, positiva a nord.";
     case Cell::Longitude1:
     case Cell::Longitude2:
-        return "Inserire la LONGITUTIDINE in formato sessadecimale, in gradi, positiva a est.";
+        return ", in gradi, positiva a est.";
     case Cell::Hours1:
     case Cell::Hours2:
         return "Orario della posizione: ore.";
@@ -28,7 +30,7 @@ std::string_view describe(Cell cell)
         return "Orario della posizione: minuti.";
     case Cell::Seconds1:
     case Cell::Seconds2:
-        return "Tempo in secondi. Orario della posizione: secondi.";
+        return ". Orario della posizione: secondi.";
     case Cell::DistanceKm:
         return "Risultato: distanza in chilometri.";
     case Cell::DistanceM:
@@ -84,9 +86,10 @@ std::string spoken(const FieldTable& cells, const std::array<std::pair<std::stri
 
 // Cells that the separator guard watches carry the hint too, so that a user who
 // cannot see the hint labels hears it wherever it applies.
-std::string cellDescription(Cell cell, std::string_view hint)
+std::string cellDescription(Cell cell, std::string_view toolTip, std::string_view hint)
 {
-    std::string description(describe(cell));
+    std::string description(toolTip);
+    description.append(detail(cell));
     if (!hint.empty() && std::find(kGuardedCells.begin(), kGuardedCells.end(), cell) != kGuardedCells.end())
         description.append(" ").append(hint);
     return description;
