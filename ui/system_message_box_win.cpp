@@ -21,12 +21,7 @@ MessageAnswer answerOf(MessageStyle style, int pressed)
         return MessageAnswer::Ok;
     // With a Cancel button only OK itself confirms: Esc, the close box, or a
     // box that could not be shown (0) must not count as consent.
-    switch (pressed) {
-    case IDOK:
-        return MessageAnswer::Ok;
-    default:
-        return MessageAnswer::Cancel;
-    }
+    return pressed == IDOK ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
 } // namespace
