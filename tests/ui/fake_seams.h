@@ -19,7 +19,7 @@
 #include <functional>
 
 #include "tests/test_formats.h"
-#include "ui/main_window.h"
+#include "ui/window/main_window.h"
 
 Q_DECLARE_METATYPE(zelva::MessageStyle)
 Q_DECLARE_METATYPE(zelva::MessageAnswer)

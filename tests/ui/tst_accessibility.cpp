@@ -10,7 +10,7 @@
 
 #include "tests/support/window_cells.h"
 #include "tests/ui/fake_seams.h"
-#include "ui/main_window.h"
+#include "ui/window/main_window.h"
 
 using namespace zelva;
 using namespace zelva::test;

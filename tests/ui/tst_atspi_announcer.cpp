@@ -5,8 +5,8 @@
 #include <QtTest>
 
 #include "tests/ui/fake_seams.h"
-#include "ui/announcer.h"
-#include "ui/main_window.h"
+#include "ui/accessibility/announcer.h"
+#include "ui/window/main_window.h"
 
 using namespace zelva;
 using namespace zelva::test;

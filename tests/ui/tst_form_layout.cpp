@@ -22,9 +22,9 @@
 #include <QtTest>
 
 #include "report/report_lines.h"
-#include "ui/fonts.h"
-#include "ui/light_palette.h"
-#include "ui/main_window.h"
+#include "ui/window/fonts.h"
+#include "ui/window/light_palette.h"
+#include "ui/window/main_window.h"
 
 using namespace zelva;
 

@@ -18,8 +18,8 @@
 #include "report/report_lines.h"
 #include "tests/support/window_cells.h"
 #include "tests/ui/fake_seams.h"
-#include "ui/main_window.h"
-#include "ui/widget_field_table.h"
+#include "ui/window/main_window.h"
+#include "ui/window/widget_field_table.h"
 
 using namespace zelva;
 using namespace zelva::test;

@@ -14,8 +14,8 @@
 #include "calc/field_table.h"
 #include "tests/support/window_cells.h"
 #include "tests/ui/fake_seams.h"
-#include "ui/load_form.h"
-#include "ui/main_window.h"
+#include "ui/window/load_form.h"
+#include "ui/window/main_window.h"
 
 using namespace zelva;
 using namespace zelva::test;

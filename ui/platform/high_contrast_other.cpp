@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/high_contrast.h"
+#include "ui/platform/high_contrast.h"
 
 namespace zelva {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/system_settings.h"
+#include "ui/platform/system_settings.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/system_message_box.h"
+#include "ui/platform/system_message_box.h"
 
 #include <QString>
 #include <QWidget>
 
-#include "ui/message_box_flags_win.h"
-#include "ui/utf8.h"
+#include "ui/platform/message_box_flags_win.h"
+#include "ui/platform/utf8.h"
 
 #include <windows.h>
 

@@ -20,9 +20,9 @@
 #include "calc/message_box.h"
 #include "calc/regional_settings.h"
 #include "report/print_report.h"
-#include "ui/announcer.h"
-#include "ui/report_save_dialog.h"
-#include "ui/widget_field_table.h"
+#include "ui/accessibility/announcer.h"
+#include "ui/platform/report_save_dialog.h"
+#include "ui/window/widget_field_table.h"
 
 class QLabel;
 class QPushButton;

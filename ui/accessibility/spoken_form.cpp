@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/spoken_form.h"
+#include "ui/accessibility/spoken_form.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
-#include "ui/separator_guard.h"
+#include "ui/window/separator_guard.h"
 
 namespace zelva {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/widget_field_table.h"
+#include "ui/window/widget_field_table.h"
 
-#include "ui/utf8.h"
+#include "ui/platform/utf8.h"
 
 #include <QLineEdit>
 #include <QString>

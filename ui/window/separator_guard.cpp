@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/separator_guard.h"
+#include "ui/window/separator_guard.h"
 
 #include <utility>
 

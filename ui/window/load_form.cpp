@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/load_form.h"
+#include "ui/window/load_form.h"
 
 #include <QLabel>
 #include <QString>
 
 #include "calc/decimal_separator.h"
-#include "ui/utf8.h"
+#include "ui/platform/utf8.h"
 
 namespace zelva {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/system_message_box.h"
+#include "ui/platform/system_message_box.h"
 
 #include <QLabel>
 #include <QMessageBox>
 #include <QString>
 
 #include "calc/message_box.h"
-#include "ui/utf8.h"
+#include "ui/platform/utf8.h"
 
 namespace zelva {
 

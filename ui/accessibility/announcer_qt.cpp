@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/announcer.h"
+#include "ui/accessibility/announcer.h"
 
 #include <QAccessible>
 #include <QAccessibleObject>
 #include <QPointer>
 #include <QWidget>
 
-#include "ui/utf8.h"
+#include "ui/platform/utf8.h"
 
 namespace zelva {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/accessible_line_edit.h"
+#include "ui/accessibility/accessible_line_edit.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/main_window.h"
+#include "ui/window/main_window.h"
 
 #include <array>
 #include <string_view>
@@ -14,17 +14,17 @@
 #include "calc/distance_speed.h"
 #include "calc/sexagesimal.h"
 #include "calc/message_box.h"
-#include "ui/accessible_form.h"
-#include "ui/fonts.h"
-#include "ui/high_contrast.h"
-#include "ui/light_palette.h"
-#include "ui/load_form.h"
-#include "ui/one_line_validator.h"
-#include "ui/system_message_box.h"
-#include "ui/separator_guard.h"
-#include "ui/spoken_form.h"
-#include "ui/system_settings.h"
-#include "ui/utf8.h"
+#include "ui/accessibility/accessible_form.h"
+#include "ui/window/fonts.h"
+#include "ui/platform/high_contrast.h"
+#include "ui/window/light_palette.h"
+#include "ui/window/load_form.h"
+#include "ui/window/one_line_validator.h"
+#include "ui/platform/system_message_box.h"
+#include "ui/window/separator_guard.h"
+#include "ui/accessibility/spoken_form.h"
+#include "ui/platform/system_settings.h"
+#include "ui/platform/utf8.h"
 
 #include "ui_Form1.h"
 

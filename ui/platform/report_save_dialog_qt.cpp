@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/report_save_dialog.h"
+#include "ui/platform/report_save_dialog.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/fonts.h"
+#include "ui/window/fonts.h"
 
 #include <QFont>
 #include <QFontDatabase>

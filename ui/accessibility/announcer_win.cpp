@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/announcer.h"
+#include "ui/accessibility/announcer.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -10,7 +10,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "ui/utf8.h"
+#include "ui/platform/utf8.h"
 
 namespace zelva {
 

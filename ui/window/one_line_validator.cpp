@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/one_line_validator.h"
+#include "ui/window/one_line_validator.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/light_palette.h"
+#include "ui/window/light_palette.h"
 
 #include <QApplication>
 #include <QColor>

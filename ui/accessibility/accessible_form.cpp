@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/accessible_form.h"
+#include "ui/accessibility/accessible_form.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLineEdit>
 
-#include "ui/accessible_line_edit.h"
+#include "ui/accessibility/accessible_line_edit.h"
 
 namespace zelva {
 
