@@ -30,42 +30,21 @@ enum class Cell {
 struct CellInfo {
     Cell cell;
     std::string_view control;  // the QLineEdit's object name in the form
-    std::string_view role;
-    std::string_view unit;
 };
 
 inline constexpr int kCellCount = 29;
 
 inline constexpr std::array<CellInfo, kCellCount> kCells = {{
-    {Cell::Latitude1, "Text1", "latitude of fix 1", "decimal degrees north"},
-    {Cell::Longitude1, "Text2", "longitude of fix 1", "decimal degrees east"},
-    {Cell::Latitude2, "Text3", "latitude of fix 2", "decimal degrees north"},
-    {Cell::Longitude2, "Text4", "longitude of fix 2", "decimal degrees east"},
-    {Cell::DistanceKm, "Text5", "distance", "km"},
-    {Cell::DistanceM, "Text6", "distance", "m"},
-    {Cell::Seconds1, "Text7", "clock time of fix 1, seconds", "s"},
-    {Cell::Seconds2, "Text8", "clock time of fix 2, seconds", "s"},
-    {Cell::SpeedKmh, "Text9", "mean speed", "km/h"},
-    {Cell::Minutes1, "Text10", "clock time of fix 1, minutes", "min"},
-    {Cell::SpeedMs, "Text11", "mean speed", "m/s"},
-    {Cell::Hours1, "Text12", "clock time of fix 1, hours", "h"},
-    {Cell::Hours2, "Text13", "clock time of fix 2, hours", "h"},
-    {Cell::Minutes2, "Text14", "clock time of fix 2, minutes", "min"},
-    {Cell::Interval, "Text15", "time between the fixes", "s"},
-    {Cell::TimeOfDay1, "Text16", "clock time of fix 1 as seconds of the day", "s"},
-    {Cell::TimeOfDay2, "Text17", "clock time of fix 2 as seconds of the day", "s"},
-    {Cell::Latitude1Degrees, "Text18", "latitude of fix 1, degrees", "deg"},
-    {Cell::Latitude1Minutes, "Text19", "latitude of fix 1, minutes", "arcmin"},
-    {Cell::Latitude1Seconds, "Text20", "latitude of fix 1, seconds", "arcsec"},
-    {Cell::Longitude1Degrees, "Text21", "longitude of fix 1, degrees", "deg"},
-    {Cell::Longitude1Minutes, "Text22", "longitude of fix 1, minutes", "arcmin"},
-    {Cell::Longitude1Seconds, "Text23", "longitude of fix 1, seconds", "arcsec"},
-    {Cell::Latitude2Degrees, "Text24", "latitude of fix 2, degrees", "deg"},
-    {Cell::Latitude2Minutes, "Text25", "latitude of fix 2, minutes", "arcmin"},
-    {Cell::Latitude2Seconds, "Text26", "latitude of fix 2, seconds", "arcsec"},
-    {Cell::Longitude2Degrees, "Text27", "longitude of fix 2, degrees", "deg"},
-    {Cell::Longitude2Minutes, "Text28", "longitude of fix 2, minutes", "arcmin"},
-    {Cell::Longitude2Seconds, "Text29", "longitude of fix 2, seconds", "arcsec"},
+    {Cell::Latitude1, "Text1"}, {Cell::Longitude1, "Text2"}, {Cell::Latitude2, "Text3"},
+    {Cell::Longitude2, "Text4"}, {Cell::DistanceKm, "Text5"}, {Cell::DistanceM, "Text6"},
+    {Cell::Seconds1, "Text7"}, {Cell::Seconds2, "Text8"}, {Cell::SpeedKmh, "Text9"},
+    {Cell::Minutes1, "Text10"}, {Cell::SpeedMs, "Text11"}, {Cell::Hours1, "Text12"},
+    {Cell::Hours2, "Text13"}, {Cell::Minutes2, "Text14"}, {Cell::Interval, "Text15"},
+    {Cell::TimeOfDay1, "Text16"}, {Cell::TimeOfDay2, "Text17"}, {Cell::Latitude1Degrees, "Text18"},
+    {Cell::Latitude1Minutes, "Text19"}, {Cell::Latitude1Seconds, "Text20"}, {Cell::Longitude1Degrees, "Text21"},
+    {Cell::Longitude1Minutes, "Text22"}, {Cell::Longitude1Seconds, "Text23"}, {Cell::Latitude2Degrees, "Text24"},
+    {Cell::Latitude2Minutes, "Text25"}, {Cell::Latitude2Seconds, "Text26"}, {Cell::Longitude2Degrees, "Text27"},
+    {Cell::Longitude2Minutes, "Text28"}, {Cell::Longitude2Seconds, "Text29"},
 }};
 
 constexpr std::size_t indexOf(Cell cell)

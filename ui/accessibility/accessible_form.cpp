@@ -11,10 +11,6 @@ namespace zelva {
 
 namespace {
 
-// The form is a plain QWidget, which Qt presents as a "filler" pane; as the
-// program's one window it is announced as a window, with its description.
-constexpr auto kFormName = "Form1";
-
 // Qt lists a widget's child widgets only. Objects of the window's that present
 // themselves on their own (the screen reader's notice) are its children too,
 // so that each object in the tree has a place in its parent's list.
@@ -53,26 +49,18 @@ private:
     }
 };
 
-QAccessibleInterface* formInterface(const QString& className, QObject* object)
+} // namespace
+
+QAccessibleInterface* formPartInterface(QObject* object, bool isForm)
 {
-    Q_UNUSED(className);  // every class up the line edit's hierarchy answers the same
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
         return nullptr;
     if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && edit->echoMode() == QLineEdit::Normal)
         return new AccessibleLineEdit(edit);
-    if (widget->isWindow() && widget->objectName() == QLatin1String(kFormName))
+    if (isForm)
         return new FormAccessible(widget);
     return nullptr;
-}
-
-} // namespace
-
-void installAccessibleForm()
-{
-    // Installed after QApplication's own factory, so asked before it; Qt keeps
-    // a factory once however often it is installed.
-    QAccessible::installFactory(formInterface);
 }
 
 } // namespace zelva

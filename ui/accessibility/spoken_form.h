@@ -1,23 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What a screen reader is told about the form beyond what the screen shows:
-// each cell's description (its tooltip, what it holds, its unit, whether it is
-// a result, and the separator hint where the separator guard watches it), and
-// the sentences that announce the results of "Calcola" and of the conversion,
-// built from the cells as they read. Throws only std::bad_alloc.
+// What a screen reader is told beyond what the screen shows, in the form's own
+// words: a cell's description is its tooltip continued by the description the
+// form gives it, and an announcement of new values names each cell by its
+// accessible name. Throws only std::bad_alloc.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include <span>
 
-#include "calc/field_table.h"
+#include <QString>
+
+class QLineEdit;
 
 namespace zelva {
 
-// `toolTip` is the cell's tooltip in the form (UTF-8), empty where it has none;
-// `hint` is the separator hint as one sentence, empty where there is none.
-std::string cellDescription(Cell cell, std::string_view toolTip, std::string_view hint);
+// The description to give `cell`; `hint` follows it where not empty.
+QString spokenDescription(const QLineEdit& cell, const QString& hint);
 
-std::string resultsAnnouncement(const FieldTable& cells);
-std::string positionsAnnouncement(const FieldTable& cells);
+// "title: name<between>value; name<between>value." for each of `cells` that holds text.
+QString spokenValues(const QString& title, std::span<QLineEdit* const> cells, const QString& between);
 
 } // namespace zelva

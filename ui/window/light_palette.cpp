@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/window/light_palette.h"
 
+#include <string_view>
+
 #include <QApplication>
 #include <QColor>
 #include <QPalette>
 #include <QWidget>
+
+#include "calc/cell.h"
 
 namespace zelva {
 
@@ -46,10 +50,11 @@ void applyFormColours(QWidget& form, bool highContrast)
     // The controls keep their own colours; everything they leave open comes from
     // the light scheme.
     form.setPalette(lightPalette());
-    for (auto* name : {"Label20", "Label21", "Text16", "Text17"}) {
+    for (std::string_view name : {std::string_view("Label20"), std::string_view("Label21"),
+                                  controlName(Cell::TimeOfDay1), controlName(Cell::TimeOfDay2)}) {
         // The "Tempo in sec" rows: inside the blue frame, but in the window's
         // ordinary text colour.
-        QWidget* control = form.findChild<QWidget*>(QLatin1String(name));
+        QWidget* control = form.findChild<QWidget*>(QLatin1String(name.data(), qsizetype(name.size())));
         if (!control)
             continue;
         QPalette own = control->palette();

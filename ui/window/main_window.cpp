@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/window/main_window.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
+#include <vector>
 #include <string_view>
 #include <utility>
 
+#include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +19,7 @@
 #include "calc/sexagesimal.h"
 #include "calc/message_box.h"
 #include "ui/accessibility/accessible_form.h"
+#include "ui/accessibility/focus_first_echo.h"
 #include "ui/window/fonts.h"
 #include "ui/platform/high_contrast.h"
 #include "ui/window/light_palette.h"
@@ -23,6 +28,7 @@
 #include "ui/platform/system_message_box.h"
 #include "ui/window/separator_guard.h"
 #include "ui/accessibility/spoken_form.h"
+#include "ui/window/enter_clicks_button.h"
 #include "ui/platform/system_settings.h"
 #include "ui/platform/utf8.h"
 
@@ -40,7 +46,8 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
       askFileName_(std::move(seams.saveDialog)),
       announce_(std::move(seams.announce))
 {
-    installAccessibleForm();  // before the form's widgets are first presented
+    installAccessibleForm<MainWindow>();  // before the form's widgets are first presented
+    new FocusFirstEcho(this);              // a child: goes with the window
 
     if (!settings_)
         settings_ = systemNumberFormat;
@@ -65,6 +72,9 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     connect(controls_.exit, &QPushButton::clicked, this, &MainWindow::askToExit);
     connect(controls_.print, &QPushButton::clicked, this, &MainWindow::saveReport);
     connect(controls_.convert, &QPushButton::clicked, this, &MainWindow::convertPositions);
+    auto* enter = new EnterClicksButton(this);
+    for (QPushButton* button : {controls_.calculate, controls_.exit, controls_.print, controls_.convert})
+        button->installEventFilter(enter);
 
     auto* oneLine = new OneLineValidator(this);
     for (const CellInfo& info : kCells)
@@ -77,7 +87,7 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
     const DecimalSeparator separator = detectDecimalSeparator(settings_());
     loadForm(*cells_, separator, *controls_.hintTop, *controls_.hintBottom);
     const auto hint = separatorHint(separator);
-    describeForm(hint ? std::string(hint->top) + " " + std::string(hint->bottom) + "." : std::string());
+    describeForm(hint ? fromUtf8(std::string(hint->top) + " " + std::string(hint->bottom) + ".") : QString());
     cells_->widget(Cell::Latitude1)->setFocus();
 }
 
@@ -88,7 +98,8 @@ void MainWindow::setUpForm()
     applyFormFont(*this);
     ui_->setupUi(this);
     // The one place that names the buttons and hint labels by control.
-    controls_ = {ui_->Command1, ui_->Command2, ui_->Command3, ui_->Command4, ui_->Label12, ui_->Label13};
+    controls_ = {ui_->Command1, ui_->Command2, ui_->Command3, ui_->Command4,
+                 ui_->Label12, ui_->Label13, ui_->Frame1, ui_->Frame2};
     // The window is Italian and laid out left to right on every system; only
     // Qt's own boxes and dialogs follow a right-to-left system language.
     setLayoutDirection(Qt::LeftToRight);
@@ -100,14 +111,14 @@ void MainWindow::setUpForm()
     setWindowIcon(icon);
 }
 
-void MainWindow::describeForm(const std::string& hint)
+void MainWindow::describeForm(const QString& hint)
 {
     // Read out when the window opens, and with every cell that the hint concerns.
-    setAccessibleDescription(fromUtf8(hint));
+    setAccessibleDescription(hint);
     for (const CellInfo& info : kCells) {
         QLineEdit* cell = cells_->widget(info.cell);
-        cell->setAccessibleDescription(
-            fromUtf8(cellDescription(info.cell, cell->toolTip().toStdString(), hint)));
+        const bool guarded = std::find(kGuardedCells.begin(), kGuardedCells.end(), info.cell) != kGuardedCells.end();
+        cell->setAccessibleDescription(spokenDescription(*cell, guarded ? hint : QString()));
     }
     // A screen reader names a cell by the caption it is labelled by, so each
     // caption carries the cell's full name: "NORD" alone would not tell the
@@ -117,17 +128,33 @@ void MainWindow::describeForm(const std::string& hint)
             caption->setAccessibleName(cell->accessibleName());
 }
 
+void MainWindow::announceValues(const QGroupBox& frame, std::span<const Cell> cells, const QString& between)
+{
+    std::vector<QLineEdit*> widgets;
+    for (Cell cell : cells)
+        widgets.push_back(cells_->widget(cell));
+    announce_(spokenValues(frame.title(), widgets, between).toStdString());
+}
+
 void MainWindow::computeResults()
 {
+    // The results in reading order. A name and its value are told apart by the
+    // pause of a blank, as the unit ends each name.
+    static constexpr std::array kResults = {Cell::DistanceKm, Cell::DistanceM, Cell::SpeedMs,
+                                            Cell::Interval, Cell::SpeedKmh};
     // Refused for empty input, it has written nothing and there is nothing new to tell.
     if (computeDistanceAndSpeed(*cells_, settings_, showMessageBox_))
-        announce_(resultsAnnouncement(*cells_));
+        announceValues(*controls_.results, kResults, QStringLiteral(" "));
 }
 
 void MainWindow::convertPositions()
 {
     convertSexagesimal(*cells_, settings_);
-    announce_(positionsAnnouncement(*cells_));
+    // "posizione 1" ends each name, so a colon keeps the number apart from the value.
+    std::array<Cell, kSexagesimalRows.size()> positions{};
+    std::transform(kSexagesimalRows.begin(), kSexagesimalRows.end(), positions.begin(),
+                   [](const SexagesimalCells& row) { return row.decimal; });
+    announceValues(*controls_.positions, positions, QStringLiteral(": "));
 }
 
 void MainWindow::saveReport()

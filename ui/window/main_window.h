@@ -13,7 +13,7 @@
 
 #include <memory>
 #include <optional>
-#include <string>
+#include <span>
 
 #include <QWidget>
 
@@ -24,6 +24,7 @@
 #include "ui/platform/report_save_dialog.h"
 #include "ui/window/widget_field_table.h"
 
+class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -51,6 +52,8 @@ struct FormControls {
     QPushButton* convert;
     QLabel* hintTop;
     QLabel* hintBottom;
+    QGroupBox* positions;
+    QGroupBox* results;
 };
 
 class MainWindow final : public QWidget {
@@ -61,7 +64,8 @@ public:
 
 private:
     void setUpForm();
-    void describeForm(const std::string& hint);
+    void describeForm(const QString& hint);
+    void announceValues(const QGroupBox& frame, std::span<const Cell> cells, const QString& between);
     void computeResults();
     void convertPositions();
     void saveReport();
