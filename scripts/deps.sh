@@ -5,6 +5,8 @@
 ZELVA_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-translations-l10n
+    # the accessibility tests switch a screen reader on through Qt's platform layer
+    qt6-base-private-dev
     libgtest-dev libbenchmark-dev
     # the start-up benchmark watches the X server for the first frame
     libxcb1-dev libxcb-damage0-dev

@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader is given: the cells' text as one run and one line, the
 // window's role and hint, the captions and descriptions of the cells, and what
-// is announced after a calculation or a conversion.
+// is announced after a calculation or a conversion, and that a cell's selection
+// reaches the screen reader only while the cell is its focus.
+#include <vector>
+
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #include "tests/support/window_cells.h"
 #include "tests/ui/fake_seams.h"
@@ -14,6 +20,48 @@
 
 using namespace zelva;
 using namespace zelva::test;
+
+namespace {
+
+// What reaches the platform's screen-reader bridge, in order. Qt takes a bare
+// function as the handler, so what it hears is kept here.
+struct Heard {
+    QObject* object;
+    QAccessible::Event type;
+};
+std::vector<Heard> heard;
+
+void hear(QAccessibleEvent* event)
+{
+    heard.push_back({event->object(), event->type()});
+}
+
+// Qt hands events on only while a screen reader listens; this is one.
+struct ScreenReaderListening {
+    ScreenReaderListening()
+    {
+        heard.clear();
+        QAccessible::installUpdateHandler(&hear);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    }
+    ~ScreenReaderListening()
+    {
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+        QAccessible::installUpdateHandler(nullptr);
+    }
+};
+
+// The events heard about `object` since `from`, by type.
+QList<QAccessible::Event> heardOf(const QObject* object, std::size_t from)
+{
+    QList<QAccessible::Event> types;
+    for (std::size_t i = from; i < heard.size(); ++i)
+        if (heard[i].object == object)
+            types << heard[i].type;
+    return types;
+}
+
+} // namespace
 
 class TestAccessibility : public QObject {
     Q_OBJECT
@@ -25,6 +73,9 @@ private slots:
     void windowAndCellsAreDescribed();
     void captionsLabelTheirCells();
     void newValuesAreAnnounced();
+    void qtSelectsBeforeItTellsTheFocus();
+    void selectionIsHeardOnlyFromTheFocus_data();
+    void selectionIsHeardOnlyFromTheFocus();
 };
 
 void TestAccessibility::cellTextIsOneRunAndOneLine_data()
@@ -150,6 +201,71 @@ void TestAccessibility::newValuesAreAnnounced()
                  QStringLiteral("Distanza Km ") + cellOf(window, Cell::DistanceKm)->text() + QLatin1Char(';')),
              qPrintable(fake.announcements.back()));
     QCOMPARE(fake.prompts.size(), std::size_t(1));
+}
+
+// The cause of each value heard twice: a line edit entered by Tab selects its
+// text before Qt tells the screen reader that it has the focus. Once this
+// fails, Qt tells the focus first and the window's filter of selections can go.
+void TestAccessibility::qtSelectsBeforeItTellsTheFocus()
+{
+    ScreenReaderListening listening;
+    QWidget window;
+    auto* first = new QLineEdit(QStringLiteral("45,4642"), &window);
+    auto* second = new QLineEdit(QStringLiteral("9,19"), &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    first->setFocus();
+    first->selectAll();  // as Tab leaves it
+    const std::size_t from = heard.size();
+    QTest::keyClick(first, Qt::Key_Tab);
+    QVERIFY(second->hasFocus());
+    const QList<QAccessible::Event> types = heardOf(second, from);
+    QVERIFY(types.contains(QAccessible::TextSelectionChanged));
+    QVERIFY(types.indexOf(QAccessible::TextSelectionChanged) < types.indexOf(QAccessible::Focus));
+    QVERIFY(heardOf(first, from).contains(QAccessible::TextSelectionChanged));
+}
+
+void TestAccessibility::selectionIsHeardOnlyFromTheFocus_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<Cell>("lands");
+    QTest::addColumn<bool>("selectionHeard");
+    // Regression: each value was heard twice on Tab, and "not selected" on leaving.
+    QTest::newRow("Tab into a filled cell, out of a selected one")
+        << QKeySequence(Qt::Key_Tab) << Cell::Hours1 << false;
+    QTest::newRow("Shift+Tab back") << QKeySequence(Qt::SHIFT | Qt::Key_Tab) << Cell::Latitude1 << false;
+    QTest::newRow("Shift+Left inside the cell is heard")
+        << QKeySequence(Qt::SHIFT | Qt::Key_Left) << Cell::Longitude1 << true;
+}
+
+void TestAccessibility::selectionIsHeardOnlyFromTheFocus()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(Cell, lands);
+    QFETCH(bool, selectionHeard);
+    ScreenReaderListening listening;
+    FakeSeams fake;
+    fake.format = kComma;
+    MainWindow window(fake.seams());
+    for (Cell cell : {Cell::Latitude1, Cell::Longitude1, Cell::Hours1})
+        cellOf(window, cell)->setText(QStringLiteral("9,19"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QLineEdit* start = cellOf(window, Cell::Longitude1);
+    cellOf(window, Cell::Latitude1)->setFocus();
+    QTest::keyClick(cellOf(window, Cell::Latitude1), Qt::Key_Tab);  // entered as a user does: all selected
+    QVERIFY(start->hasFocus() && start->hasSelectedText());
+
+    const std::size_t from = heard.size();
+    QTest::keySequence(start, keys);
+    QLineEdit* landed = cellOf(window, lands);
+    QVERIFY(landed->hasFocus());
+    const QList<QAccessible::Event> types = heardOf(landed, from);
+    QCOMPARE(types.contains(QAccessible::TextSelectionChanged), selectionHeard);
+    if (landed != start) {
+        QCOMPARE(types.count(QAccessible::Focus), 1);
+        QVERIFY(!heardOf(start, from).contains(QAccessible::TextSelectionChanged));
+    }
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -111,10 +111,12 @@ void TestMainWindow::focusStartsInLatitude1()
     QCOMPARE(focusName(), nameOf(Cell::Latitude1));
 }
 
-// Alt+letter runs its button's action; Enter and Escape in a cell press nothing,
-// since no button is a default or cancel button.
+// Alt+letter runs its button's action, and so do Enter and keypad Enter on the
+// focused button; Enter and Escape in a cell press nothing, since no button is
+// a default or cancel button.
 void TestMainWindow::keys_data()
 {
+    QTest::addColumn<QString>("focus");  // a button's name; empty: a cell
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QString>("prompt");
@@ -125,21 +127,36 @@ void TestMainWindow::keys_data()
     const int alt = Qt::AltModifier;
     // The style column is read only where a prompt is expected.
     const auto none = MessageStyle::Plain;
-    QTest::newRow("Alt+C computes: empty inputs refused") << int(Qt::Key_C) << alt
+    QTest::newRow("Alt+C computes: empty inputs refused") << QString() << int(Qt::Key_C) << alt
         << "ERRORE! Non hai inserto i dati." << MessageStyle::Error << 0 << "";
-    QTest::newRow("Alt+E asks to exit") << int(Qt::Key_E) << alt << "Uscire dal progamma"
+    QTest::newRow("Alt+E asks to exit") << QString() << int(Qt::Key_E) << alt << "Uscire dal progamma"
                                         << MessageStyle::OkCancelQuestion << 0 << "";
-    QTest::newRow("Alt+S opens the save dialog") << int(Qt::Key_S) << alt << "" << none << 1 << "";
+    QTest::newRow("Alt+S opens the save dialog") << QString() << int(Qt::Key_S) << alt << "" << none << 1 << "";
     QTest::newRow("Alt+G converts into Latitude1")
-        << int(Qt::Key_G) << alt << "" << none << 0 << "45.5";
-    QTest::newRow("Return presses nothing") << int(Qt::Key_Return) << 0 << "" << none << 0 << "";
-    QTest::newRow("keypad Enter presses nothing") << int(Qt::Key_Enter) << int(Qt::KeypadModifier)
+        << QString() << int(Qt::Key_G) << alt << "" << none << 0 << "45.5";
+    QTest::newRow("Return presses nothing") << QString() << int(Qt::Key_Return) << 0 << "" << none << 0 << "";
+    QTest::newRow("keypad Enter presses nothing") << QString() << int(Qt::Key_Enter) << int(Qt::KeypadModifier)
                                                   << "" << none << 0 << "";
-    QTest::newRow("Escape presses nothing") << int(Qt::Key_Escape) << 0 << "" << none << 0 << "";
+    QTest::newRow("Escape presses nothing") << QString() << int(Qt::Key_Escape) << 0 << "" << none << 0 << "";
+    // Regression: Enter on a focused button did nothing; Space alone clicked it.
+    for (const auto& [enter, keypad] : {std::pair(int(Qt::Key_Return), 0),
+                                         std::pair(int(Qt::Key_Enter), int(Qt::KeypadModifier))}) {
+        const char* name = keypad ? "keypad Enter" : "Return";
+        const QString buttons[] = {"Command1", "Command2", "Command3", "Command4"};
+        QTest::addRow("%s on Calcola computes", name) << buttons[0] << enter << keypad
+            << "ERRORE! Non hai inserto i dati." << MessageStyle::Error << 0 << "";
+        QTest::addRow("%s on Esci asks to exit", name) << buttons[1] << enter << keypad
+            << "Uscire dal progamma" << MessageStyle::OkCancelQuestion << 0 << "";
+        QTest::addRow("%s on Stampa opens the save dialog", name) << buttons[2] << enter << keypad
+            << "" << none << 1 << "";
+        QTest::addRow("%s on Converti converts", name) << buttons[3] << enter << keypad
+            << "" << none << 0 << "45.5";
+    }
 }
 
 void TestMainWindow::keys()
 {
+    QFETCH(QString, focus);
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QString, prompt);
@@ -157,6 +174,8 @@ void TestMainWindow::keys()
     typeInto(window, Cell::Latitude1Seconds, "0");
     typeInto(window, Cell::Longitude1Seconds, "x");
     cellOf(window, Cell::Longitude1Seconds)->setFocus();
+    if (!focus.isEmpty())
+        window.findChild<QPushButton*>(focus)->setFocus(Qt::TabFocusReason);
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 

@@ -121,41 +121,37 @@ QString AccessibleLineEdit::text(int startOffset, int endOffset) const
     return edit()->text().mid(startOffset, endOffset - startOffset);
 }
 
+// Nothing comes before or after the one line; other boundaries are Qt's, at
+// the caret where the offset is -2.
 QString AccessibleLineEdit::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                              int* startOffset, int* endOffset) const
 {
-    if (wholeText(boundaryType)) {  // nothing comes before the one line
-        *startOffset = *endOffset = -1;
-        return {};
-    }
-    if (offset == -2)
-        offset = cursorPosition();
-    return QAccessibleTextInterface::textBeforeOffset(offset, boundaryType, startOffset, endOffset);
+    if (!wholeText(boundaryType))
+        return QAccessibleTextInterface::textBeforeOffset(offset == -2 ? cursorPosition() : offset,
+                                                          boundaryType, startOffset, endOffset);
+    *startOffset = *endOffset = -1;
+    return {};
 }
 
 QString AccessibleLineEdit::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                             int* startOffset, int* endOffset) const
 {
-    if (wholeText(boundaryType)) {  // nor after it
-        *startOffset = *endOffset = -1;
-        return {};
-    }
-    if (offset == -2)
-        offset = cursorPosition();
-    return QAccessibleTextInterface::textAfterOffset(offset, boundaryType, startOffset, endOffset);
+    if (!wholeText(boundaryType))
+        return QAccessibleTextInterface::textAfterOffset(offset == -2 ? cursorPosition() : offset,
+                                                         boundaryType, startOffset, endOffset);
+    *startOffset = *endOffset = -1;
+    return {};
 }
 
 QString AccessibleLineEdit::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                          int* startOffset, int* endOffset) const
 {
-    if (wholeText(boundaryType)) {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return edit()->text();
-    }
-    if (offset == -2)
-        offset = cursorPosition();
-    return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+    if (!wholeText(boundaryType))
+        return QAccessibleTextInterface::textAtOffset(offset == -2 ? cursorPosition() : offset,
+                                                      boundaryType, startOffset, endOffset);
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return edit()->text();
 }
 
 int AccessibleLineEdit::characterCount() const

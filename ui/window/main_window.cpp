@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <span>
-#include <vector>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include <QGroupBox>
 #include <QIcon>
@@ -68,13 +68,14 @@ MainWindow::MainWindow(WindowSeams seams, QWidget* parent)
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
 
-    connect(controls_.calculate, &QPushButton::clicked, this, &MainWindow::computeResults);
-    connect(controls_.exit, &QPushButton::clicked, this, &MainWindow::askToExit);
-    connect(controls_.print, &QPushButton::clicked, this, &MainWindow::saveReport);
-    connect(controls_.convert, &QPushButton::clicked, this, &MainWindow::convertPositions);
     auto* enter = new EnterClicksButton(this);
-    for (QPushButton* button : {controls_.calculate, controls_.exit, controls_.print, controls_.convert})
+    for (auto [button, action] : {std::pair(controls_.calculate, &MainWindow::computeResults),
+                                  std::pair(controls_.exit, &MainWindow::askToExit),
+                                  std::pair(controls_.print, &MainWindow::saveReport),
+                                  std::pair(controls_.convert, &MainWindow::convertPositions)}) {
+        connect(button, &QPushButton::clicked, this, action);
         button->installEventFilter(enter);
+    }
 
     auto* oneLine = new OneLineValidator(this);
     for (const CellInfo& info : kCells)
