@@ -6,7 +6,8 @@ Started by scripts/screen-reader inside a virtual display and a D-Bus session
 of its own. Starts the accessibility bus, a window manager, the program under
 Italian settings and Orca (speech through speech-dispatcher, whose dummy
 module stands in where there is no sound), types a pair of fixes and the
-sexagesimal rows, walks back through the cells, presses Alt+G and Alt+C, and
+sexagesimal rows, walks back through the cells, selects inside one, presses
+Alt+G and Alt+C, presses Return on the focused Calcola button, and
 reads Orca's debug file, where every utterance is a "SPEECH OUTPUT" line.
 Exits 1 when Orca did not say what a user needs to hear.
 """
@@ -117,6 +118,24 @@ def whole(value, heard):
     return len(value) < 2 or not any(short.match(s) for s in heard)
 
 
+def once(value, heard):
+    """The value spoken exactly once (it was heard twice on every Tab)."""
+    return len(re.findall(r"(?<![\d,.]){}(?![\d,.])".format(re.escape(value)), " ".join(heard))) == 1
+
+
+def described(name):
+    """A piece of the description that the cell called `name` carries."""
+    for prefix, words in (("NORD", "in gradi"), ("EST", "in gradi"), ("N ", "Latitudine nord"),
+                          ("E ", "Longitudine est")):
+        if name.startswith(prefix):
+            return words
+    return "Orario della posizione"
+
+
+# What Orca says of a selection that is gone ("Testo non selezionato").
+UNSELECTED = re.compile(r"non selezionato|unselected|not selected", re.IGNORECASE)
+
+
 def cell_text(name):
     """A cell's text as the accessibility bus has it, found by its name."""
     import pyatspi
@@ -164,12 +183,24 @@ def main():
         type_text(value)
     settle()  # the typed characters are echoed first
 
-    # Back through them: each value spoken once and whole as its cell gets the focus.
+    # Back through them: each value spoken once and whole, with the cell's name
+    # and description, as its cell gets the focus; nothing of the selection left behind.
     for name, value in reversed(INPUTS[:-1]):
         mark = now()
         key("shift+Tab")
         heard = heard_after(mark, name)
-        check(whole(value, heard), "'{}' reads {} whole".format(name, value), heard)
+        check(whole(value, heard) and once(value, heard) and any(described(name) in s for s in heard)
+              and not any(UNSELECTED.search(s) for s in heard),
+              "'{}' reads {} once and whole, and its description".format(name, value), heard)
+
+    # A selection made inside the cell is still heard: the last digit of 45,4642.
+    key("End")
+    settle()
+    mark = now()
+    key("shift+Left")
+    heard = heard_after(mark, "2")
+    check(bool(re.search(r"\b2\b.*(selezionat|selected)", " ".join(heard))),
+          "Shift+Left in a cell says what it selected", heard)
 
     mark = now()
     key("alt+g")
@@ -194,6 +225,17 @@ def main():
         value = cell_text(name)
         check(any("Risultato" in s for s in heard) and bool(value) and whole(value, heard),
               "'{}' says it is a result and reads {} whole".format(name, value), heard)
+
+    # Enter on a focused button presses it (Return: Orca keeps keypad Enter).
+    for _ in range(3):  # from the first result back over Esci and Stampa to Calcola
+        key("shift+Tab")
+    mark = now()
+    heard = heard_after(mark, "Calcola")
+    mark = now()
+    key("Return")
+    heard += heard_after(mark, "Risultati:")
+    check(any("Calcola" in s for s in heard) and any("Risultati:" in s for s in heard),
+          "Return on the focused Calcola button computes and announces the results", heard)
 
     print("screen-reader: {} passed, {} failed".format(len(checks) - len(failures), len(failures)))
     return 1 if failures else 0
