@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tells the user's screen reader a short text, without moving the focus or
-// changing anything on screen: through AT-SPI (an object in the role of a
-// notification, shown) on Linux, through a UI Automation notification on
-// Windows 10 1709 and later. Where neither is there, nothing happens. Throws
-// only std::bad_alloc.
+// changing anything on screen: on Windows 10 1709 and later as a UI Automation
+// notification; elsewhere as a hidden object in the role of a notification
+// that is shown, which works around Qt 6.4's lack of an announcement event and
+// Orca 43's deafness to AT-SPI announcements, and can go for Qt 6.8's
+// QAccessibleAnnouncementEvent. Where neither is there, nothing happens.
+// Throws only std::bad_alloc.
 #pragma once
 
 #include <functional>
