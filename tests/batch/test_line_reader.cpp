@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace zelva::batch {
@@ -41,10 +44,17 @@ class LineReaderRows : public testing::TestWithParam<Row> {};
 TEST_P(LineReaderRows, SplitsLines)
 {
     const Row& row = GetParam();
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), &std::fclose);
+    // A named file in the temporary folder: tmpfile() on Windows may want the drive's root.
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("zelvamirontica_line_reader_" + row.name);
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << row.bytes;
+        ASSERT_TRUE(out.good());
+    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.string().c_str(), "rb"),
+                                                              &std::fclose);
     ASSERT_TRUE(file);
-    ASSERT_EQ(std::fwrite(row.bytes.data(), 1, row.bytes.size(), file.get()), row.bytes.size());
-    std::rewind(file.get());
 
     LineReader reader(file.get());
     std::vector<std::string> lines;
@@ -54,6 +64,9 @@ TEST_P(LineReaderRows, SplitsLines)
     }
     EXPECT_EQ(reader.readError(), 0);
     EXPECT_EQ(lines, row.lines);
+    file.reset();
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LineReaderRows, testing::ValuesIn(kRows),
