@@ -129,9 +129,9 @@ int main(int argc, char** argv)
         const Usage usage = run(command, fd);
         close(fd);
         if (usage.cpuSeconds < 0)
-            std::printf("%-22s could not run (%s)\n", name, command[0].c_str());
+            std::printf("%-26s could not run (%s)\n", name, command[0].c_str());
         else
-            std::printf("%-22s %8.3f CPU-s  %12.0f legs per CPU-second\n", name, usage.cpuSeconds,
+            std::printf("%-26s %8.3f CPU-s  %12.0f legs per CPU-second\n", name, usage.cpuSeconds,
                         pairs / usage.cpuSeconds);
         return usage;
     };
