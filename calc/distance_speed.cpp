@@ -22,6 +22,14 @@ std::string textOf(const std::optional<double>& v, const NumberFormat& format)
 
 } // namespace
 
+TripTexts tripTexts(const Trip& trip, const NumberFormat& format)
+{
+    return {textOf(trip.timeOfDay1, format), textOf(trip.timeOfDay2, format),
+            numberToText(trip.distanceKm, format), numberToText(trip.distanceM, format),
+            numberToText(trip.interval, format), textOf(trip.speedMs, format),
+            textOf(trip.speedKmh, format)};
+}
+
 bool computeDistanceAndSpeed(FieldTable& cells, const RegionalSettingsSource& settings,
                              const MessageBoxFn& showMessageBox)
 {
@@ -47,15 +55,15 @@ bool computeDistanceAndSpeed(FieldTable& cells, const RegionalSettingsSource& se
         fixes[i] = {number(from.latitude), number(from.longitude), number(from.hours),
                     number(from.minutes), number(from.seconds)};
     }
-    const Trip trip = computeTrip(fixes[0], fixes[1]);
+    const TripTexts results = tripTexts(computeTrip(fixes[0], fixes[1]), format);
 
-    cells.writeCell(kFixCells[0].timeOfDay, textOf(trip.timeOfDay1, format));
-    cells.writeCell(kFixCells[1].timeOfDay, textOf(trip.timeOfDay2, format));
-    cells.writeCell(Cell::DistanceKm, numberToText(trip.distanceKm, format));
-    cells.writeCell(Cell::DistanceM, numberToText(trip.distanceM, format));
-    cells.writeCell(Cell::SpeedMs, textOf(trip.speedMs, format));
-    cells.writeCell(Cell::SpeedKmh, textOf(trip.speedKmh, format));
-    cells.writeCell(Cell::Interval, numberToText(trip.interval, format));
+    cells.writeCell(kFixCells[0].timeOfDay, results.timeOfDay1);
+    cells.writeCell(kFixCells[1].timeOfDay, results.timeOfDay2);
+    cells.writeCell(Cell::DistanceKm, results.distanceKm);
+    cells.writeCell(Cell::DistanceM, results.distanceM);
+    cells.writeCell(Cell::SpeedMs, results.speedMs);
+    cells.writeCell(Cell::SpeedKmh, results.speedKmh);
+    cells.writeCell(Cell::Interval, results.interval);
     return true;
 }
 

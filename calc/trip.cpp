@@ -23,12 +23,6 @@ std::optional<double> finite(double v)
     return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
 }
 
-// (hours x 3600 + minutes x 60) + seconds, in s; nullopt on overflow.
-std::optional<double> secondsOfDay(const Fix& fix)
-{
-    return finite((fix.hours * 3600.0 + fix.minutes * 60.0) + fix.seconds);
-}
-
 // Degrees (any value) to radians, through the program's 3.14159265; 0 on overflow.
 double toRadians(double degrees)
 {
@@ -72,6 +66,12 @@ double centralAngle(double cosine)
 }
 
 } // namespace
+
+// (hours x 3600 + minutes x 60) + seconds, in s.
+std::optional<double> secondsOfDay(const Fix& fix) noexcept
+{
+    return finite((fix.hours * 3600.0 + fix.minutes * 60.0) + fix.seconds);
+}
 
 Trip computeTrip(const Fix& first, const Fix& second) noexcept
 {

@@ -30,4 +30,7 @@ struct Trip {
 
 Trip computeTrip(const Fix& first, const Fix& second) noexcept;
 
+// A fix's clock time in seconds, as computeTrip reckons it; nullopt on overflow.
+std::optional<double> secondsOfDay(const Fix& fix) noexcept;
+
 } // namespace zelva

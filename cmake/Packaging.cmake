@@ -25,7 +25,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 in decimal degrees, and the clock time of each) and it shows the great-circle
 distance on a 6371 km sphere, the time between the fixes and the mean speed.
 It also converts degrees, minutes and seconds to decimal degrees and saves a
-text report. The interface is in Italian.")
+text report. The interface is in Italian. The console program
+zelvamirontica-batch gives the same figures for every leg of an NMEA log or a
+table of fixes.")
 # shlibdeps (dpkg-dev) finds the Qt libraries. The captions are measured in
 # Liberation Sans and clip in a wider fallback font, and without Qt's own
 # translations the dialogs' buttons stay in English.

@@ -17,6 +17,8 @@ RequestExecutionLevel user
 
 !define NAME "Zelvamirontica"
 !define EXE "zelvamirontica.exe"
+; The console program for logs and tables, beside the window's exe.
+!define BATCH_EXE "zelvamirontica-batch.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${NAME}"
 
 Name "${NAME}"
@@ -206,6 +208,7 @@ Section
 
     SetOutPath "$INSTDIR"
     File "${STAGE}/${EXE}"
+    File "${STAGE}/${BATCH_EXE}"
     File "${STAGE}/LICENSE.txt"
     WriteUninstaller "$INSTDIR\Uninstall.exe"
     CreateShortCut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\${EXE}"
@@ -248,6 +251,7 @@ FunctionEnd
 
 Section "Uninstall"
     Delete "$INSTDIR\${EXE}"
+    Delete "$INSTDIR\${BATCH_EXE}"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"

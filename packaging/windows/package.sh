@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# package.sh BUILD_DIR: the Windows installer and portable zip of the exe built
+# package.sh BUILD_DIR: the Windows installer and portable zip of the exes built
 # in BUILD_DIR, made the same byte for byte from the same commit: every file
 # dated SOURCE_DATE_EPOCH (the last commit's time unless set), stored in a
 # fixed order, and SHA256SUMS beside them. Run by scripts/windows.
@@ -19,7 +19,8 @@ package="zelvamirontica-$version-win64"
 stage="$build/package/$package"
 rm -rf "$build/package"
 cmake --install "$build" --prefix "$stage" >/dev/null
-# The license travels with the program; Notepad wants CR LF.
+# The install step stages both exes; the license travels with them, in CR LF
+# for Notepad.
 sed 's/$/\r/' "$source_dir/LICENSE" > "$stage/LICENSE.txt"
 find "$build/package" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
 
@@ -28,4 +29,4 @@ find "$build/package" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" 
 makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DSOURCE="$source_dir" \
     -DOUTFILE="$build/$package.exe" "$here/installer.nsi"
 
-zelva_write_sums "$build" zelvamirontica.exe "$package.exe" "$package.zip"
+zelva_write_sums "$build" zelvamirontica.exe zelvamirontica-batch.exe "$package.exe" "$package.zip"

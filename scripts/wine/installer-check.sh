@@ -28,6 +28,7 @@ recorded() { wine reg query "$1\\$key" /v "$2" 2>/dev/null | tr -d '\r' | sed -n
 for round in first again; do
     wine "$installer" /S "/$mode"
     [ -f "$dir/zelvamirontica.exe" ] || fail "no program in $dir ($round install)"
+    [ -f "$dir/zelvamirontica-batch.exe" ] || fail "no console program in $dir ($round install)"
     [ -f "$menu/Zelvamirontica.lnk" ] || fail "no Start-menu entry ($round install)"
     [ -n "$(recorded $hive InstallLocation)" ] || fail "no uninstall record under $hive"
     [ -z "$(recorded $other InstallLocation)" ] || fail "an uninstall record under $other too"

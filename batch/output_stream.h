@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Buffered writing to an open file that notices every failure: the first
+// errno of a failed write or flush is kept, and nothing more is written after
+// it. Never throws but std::bad_alloc at construction.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace zelva::batch {
+
+class OutputStream {
+public:
+    explicit OutputStream(std::FILE* file);
+
+    // False once any write has failed.
+    bool write(std::string_view text);
+    // Writes what is buffered and flushes the file; false on any failure so far.
+    bool flush();
+    int error() const { return error_; }
+
+private:
+    std::FILE* file_;
+    std::string buffer_;
+    int error_ = 0;
+};
+
+} // namespace zelva::batch

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "batch/input_line.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string_view>
+#include <variant>
+
+namespace zelva::batch {
+namespace {
+
+enum class Kind { Blank, Ignored, Fix, Pair, Error };
+
+struct Row {
+    std::string_view name;
+    std::string_view line;
+    Kind kind;
+    Fix fix{};                          // Fix: the fix; Pair: the second fix
+    std::optional<std::int64_t> date{}; // Fix: an RMC date, days after 1 March 2000
+    std::string_view reason{};          // Error: a part of the message
+    bool headerAllowed = false;
+};
+
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+// ddmm.mmmm as the sentence spells it.
+constexpr double angle(double degrees, double minutes) { return degrees + minutes / 60.0; }
+
+const Row kRows[] = {
+    {"ggaNorthEast", "$GPGGA,093015,4528.4210,N,00911.0530,E,1,09,1.0,130.2,M,47.1,M,,*45", Kind::Fix,
+     {angle(45, 28.421), angle(9, 11.053), 9, 30, 15}},
+    {"rmcSouthWestDated", "$GPRMC,174402.25,A,3352.1180,S,15112.7740,W,0.4,12.0,290224,,,D*62", Kind::Fix,
+     {-angle(33, 52.118), -angle(151, 12.774), 17, 44, 2.25}, 8765},
+    {"gllOtherTalker", "$GNGLL,5130.2260,N,00007.5090,W,064510.5,A,A*5C", Kind::Fix,
+     {angle(51, 30.226), -angle(0, 7.509), 6, 45, 10.5}},
+    {"checksumInLowerCase", "$GNGLL,5130.2260,N,00007.5090,W,064510.5,A,A*5c", Kind::Fix,
+     {angle(51, 30.226), -angle(0, 7.509), 6, 45, 10.5}},
+    {"noChecksum", "$GAGGA,093015,4528.4210,N,00911.0530,E,1,09", Kind::Fix,
+     {angle(45, 28.421), angle(9, 11.053), 9, 30, 15}},
+    {"leadingBlanks", "  \t$GAGGA,093015,4528.4210,N,00911.0530,E,1,09*65", Kind::Fix,
+     {angle(45, 28.421), angle(9, 11.053), 9, 30, 15}},
+    {"wrongChecksum", "$GPGGA,093015,4528.4210,N,00911.0530,E,1,09,1.0,130.2,M,47.1,M,,*54", Kind::Error,
+     {}, {}, "somma di controllo errata: la frase dà 45, la riga dice 54"},
+    {"shortChecksum", "$GAGGA,093015,4528.4210,N,00911.0530,E,1,09*6", Kind::Error, {}, {}, "malformata"},
+    {"rmcStatusV", "$GLRMC,174402,V,3352.1180,S,15112.7740,E,0.4,12.0,290224,,,N*58", Kind::Ignored},
+    {"gllStatusV", "$BDGLL,5130.2260,N,00007.5090,W,064510.5,V,N*4B", Kind::Ignored},
+    {"ggaNoPosition", "$GPGGA,093016,,,,,0,00,,,M,,M,,*6B", Kind::Ignored},
+    {"ggaQualityZero", "$GPGGA,093017,4528.4210,N,00911.0530,E,0,00,,,M,,M,,*52", Kind::Ignored},
+    {"otherSentence", "$GPGSV,1,1,01,07,33,120,40*48", Kind::Ignored},
+    {"proprietary", "$PUBX,00,093015.00,4528.4210,N,00911.0530,E*07", Kind::Ignored},
+    {"ais", "!AIVDM,1,1,,B,15M67FC000G?ufbE`FepT@3n00Sa,0*5C", Kind::Ignored},
+    {"latitudeBeyondPole", "$GPGGA,093015,9128.4210,N,00911.0530,E,1,09,1.0,130.2,M,47.1,M,,*4C",
+     Kind::Error, {}, {}, "latitudine"},
+    {"sixtyMinutes", "$GPGGA,093015,4560.0000,N,00911.0530,E,1,09,1.0,130.2,M,47.1,M,,*4E", Kind::Error,
+     {}, {}, "latitudine"},
+    {"unknownHemisphere", "$GPGGA,093015,4528.4210,X,00911.0530,E,1,09,1.0,130.2,M,47.1,M,,*53",
+     Kind::Error, {}, {}, "latitudine"},
+    {"hour24", "$GPGGA,243015,4528.4210,N,00911.0530,E,1,09,1.0,130.2,M,47.1,M,,*4A", Kind::Error, {}, {},
+     "ora"},
+    {"february30", "$GPRMC,174402,A,3352.1180,S,15112.7740,E,0.4,12.0,300223,,,A*53", Kind::Error, {}, {},
+     "data"},
+    {"semicolonsDecimalCommas", "45,5;9,25;10;15;30,5", Kind::Fix, {45.5, 9.25, 10, 15, 30.5}},
+    {"semicolonsDecimalPoints", "45.5 ; 9.25 ; 10 ; 15 ; 30", Kind::Fix, {45.5, 9.25, 10, 15, 30}},
+    {"commasBlanksAfter", "-45.5, 9.25, 10, 15, 30", Kind::Fix, {-45.5, 9.25, 10, 15, 30}},
+    {"blanksEitherDecimal", "45,5 9.25\t10 15 30  44 10,5 11 45 0", Kind::Pair, {44, 10.5, 11, 45, 0}},
+    {"header", "lat;lon;h;min;s", Kind::Ignored, {}, {}, {}, true},
+    {"headerOnlyFirst", "lat;lon;h;min;s", Kind::Error, {}, {}, "non è un numero"},
+    {"numbersNoHeader", "45;9;10;15;30", Kind::Fix, {45, 9, 10, 15, 30}, {}, {}, true},
+    {"comment", "# fixes of Tuesday", Kind::Blank},
+    {"blanks", " \t ", Kind::Blank},
+    {"sixNumbers", "45;9;10;15;30;1", Kind::Error, {}, {}, "6 campi"},
+    {"groupedNumber", "1.045,5;9;10;15;30", Kind::Error, {}, {}, "campo 1"},
+    {"emptyField", "45;;10;15;30", Kind::Error, {}, {}, "campo 2"},
+    {"nulByte", std::string_view("45 9 10 15\0 30", 14), Kind::Error, {}, {}, "controllo"},
+};
+
+class InputLineRows : public testing::TestWithParam<Row> {};
+
+TEST_P(InputLineRows, ReadsAsExpected)
+{
+    const Row& row = GetParam();
+    const InputLine read = readInputLine(row.line, row.headerAllowed);
+    ASSERT_EQ(read.index(), static_cast<std::size_t>(row.kind));
+    const Fix* fix = nullptr;
+    if (const auto* listFix = std::get_if<ListFix>(&read)) {
+        fix = &listFix->fix;
+        EXPECT_EQ(listFix->date, row.date);
+        EXPECT_EQ(listFix->sentence, row.line.find('$') != std::string_view::npos);
+    } else if (const auto* pair = std::get_if<PairRow>(&read)) {
+        fix = &pair->second;
+        EXPECT_EQ(pair->first.latitude, 45.5);
+        EXPECT_EQ(pair->first.longitude, 9.25);
+    } else if (const auto* error = std::get_if<LineError>(&read)) {
+        EXPECT_NE(error->reason.find(row.reason), std::string::npos) << error->reason;
+    }
+    if (fix) {
+        EXPECT_EQ(fix->latitude, row.fix.latitude);
+        EXPECT_EQ(fix->longitude, row.fix.longitude);
+        EXPECT_EQ(fix->hours, row.fix.hours);
+        EXPECT_EQ(fix->minutes, row.fix.minutes);
+        EXPECT_EQ(fix->seconds, row.fix.seconds);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, InputLineRows, testing::ValuesIn(kRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace zelva::batch
