@@ -108,7 +108,8 @@ InputLine readTableRow(std::string_view line, bool headerAllowed)
     }
     if (fields.count != kFixFields && fields.count != kPairFields)
         return LineError{"la riga ha " + std::to_string(fields.count)
-                         + " campi: ne servono 5 (una posizione) o 10 (una coppia)"};
+                         + (fields.count == 1 ? " campo" : " campi")
+                         + ": ne servono 5 (una posizione) o 10 (una coppia)"};
     std::array<double, kPairFields> values{};
     for (std::size_t i = 0; i < fields.count; ++i) {
         const std::optional<double> value = number(fields.at[i]);
