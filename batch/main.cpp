@@ -20,6 +20,8 @@ constexpr std::string_view kProgram = "zelvamirontica-batch";
 // Help and version go to standard output, which may fail like any output.
 int print(std::string_view text)
 {
+    if (zelva::batch::writeToConsole(text))
+        return 0;
     zelva::batch::OutputStream out(stdout);
     if (out.write(text) && out.flush())
         return 0;

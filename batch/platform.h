@@ -25,5 +25,8 @@ NumberFormat userNumberFormat();
 std::string systemReason(int error);
 // One message line (its line end is added).
 void writeMessage(std::string_view message);
+// Writes UTF-8 text to standard output where that is a console that would
+// show the bytes in another code page; false, writing nothing, elsewhere.
+bool writeToConsole(std::string_view text);
 
 } // namespace zelva::batch

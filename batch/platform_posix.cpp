@@ -56,4 +56,9 @@ void writeMessage(std::string_view message)
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
+bool writeToConsole(std::string_view)
+{
+    return false;  // a terminal here takes the UTF-8 bytes as they are
+}
+
 } // namespace zelva::batch

@@ -39,6 +39,18 @@ std::string localeInfo(LCTYPE type)
     return length > 1 ? toUtf8(value, length - 1) : std::string();
 }
 
+bool writeConsole(DWORD stream, std::string_view text)
+{
+    const HANDLE handle = GetStdHandle(stream);
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
+        return false;
+    const std::wstring wide = toWide(text);
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    return true;
+}
+
 } // namespace
 
 void prepareStandardStreams()
@@ -80,17 +92,15 @@ void writeMessage(std::string_view message)
 {
     // A console shows UTF-16 right whatever its code page; a file or a pipe
     // gets the UTF-8 bytes.
-    const HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD mode = 0;
-    if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
-        const std::wstring wide = toWide(std::string(message) + "\n");
-        DWORD written = 0;
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
-    }
     std::string line(message);
     line += '\n';
-    std::fwrite(line.data(), 1, line.size(), stderr);
+    if (!writeConsole(STD_ERROR_HANDLE, line))
+        std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+bool writeToConsole(std::string_view text)
+{
+    return writeConsole(STD_OUTPUT_HANDLE, text);
 }
 
 } // namespace zelva::batch
