@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/batch_run.h"
 
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <variant>
@@ -29,7 +30,8 @@ bool BatchRun::readInput(std::string_view name, LineReader& reader,
     bool headerAllowed = true;
     while (const std::optional<Line> line = reader.next()) {
         if (line->tooLong) {
-            reject(name, line->number, "riga troppo lunga (oltre 65536 byte), saltata");
+            reject(name, line->number,
+                   "riga troppo lunga (oltre " + std::to_string(LineReader::kMaxLine) + " byte), saltata");
             headerAllowed = false;
             continue;
         }

@@ -17,17 +17,21 @@ namespace {
 
 constexpr std::string_view kProgram = "zelvamirontica-batch";
 
+// Standard output could not be written: said, and the exit status for it.
+int outputFailed(const zelva::batch::OutputStream& out)
+{
+    zelva::batch::writeMessage(std::string(kProgram) + ": standard output: scrittura non riuscita: "
+                               + zelva::batch::systemReason(out.error()));
+    return 2;
+}
+
 // Help and version go to standard output, which may fail like any output.
 int print(std::string_view text)
 {
     if (zelva::batch::writeToConsole(text))
         return 0;
     zelva::batch::OutputStream out(stdout);
-    if (out.write(text) && out.flush())
-        return 0;
-    zelva::batch::writeMessage(std::string(kProgram) + ": standard output: scrittura non riuscita: "
-                               + zelva::batch::systemReason(out.error()));
-    return 2;
+    return out.write(text) && out.flush() ? 0 : outputFailed(out);
 }
 
 } // namespace
@@ -68,10 +72,7 @@ int main(int argc, char** argv)
         if (!standardInput)
             std::fclose(file);
     }
-    if (!written || !output.flush()) {
-        writeMessage(std::string(kProgram) + ": standard output: scrittura non riuscita: "
-                     + systemReason(output.error()));
-        return 2;
-    }
+    if (!written || !output.flush())
+        return outputFailed(output);
     return static_cast<int>(run.status());
 }

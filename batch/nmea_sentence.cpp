@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/nmea_sentence.h"
 
+#include "batch/fields.h"
+
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -12,29 +14,8 @@ namespace zelva::batch {
 
 namespace {
 
+// More than any of the three sentences has.
 constexpr std::size_t kMaxFields = 24;
-
-struct Fields {
-    std::array<std::string_view, kMaxFields> at{};
-    std::size_t count = 0;
-
-    std::string_view operator[](std::size_t i) const { return i < count ? at[i] : std::string_view(); }
-};
-
-Fields split(std::string_view body)
-{
-    Fields fields;
-    for (;;) {
-        const std::size_t comma = body.find(',');
-        if (fields.count < kMaxFields)
-            fields.at[fields.count] = body.substr(0, comma);
-        ++fields.count;
-        if (comma == std::string_view::npos)
-            break;
-        body.remove_prefix(comma + 1);
-    }
-    return fields;
-}
 
 bool isDigits(std::string_view text)
 {
@@ -156,7 +137,7 @@ InputLine readSentence(std::string_view line)
                              + hex(given)};
     }
 
-    const Fields f = split(body);
+    const Fields<kMaxFields> f = splitAt<kMaxFields>(body, ',');
     const std::string_view address = f[0];
     // Talker (two letters) and type; proprietary sentences ($P...) are the makers' own.
     if (address.size() != 5 || address[0] == 'P')

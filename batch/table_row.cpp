@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "batch/fields.h"
 #include "calc/number_text.h"
 
 namespace zelva::batch {
@@ -20,17 +21,7 @@ constexpr std::string_view kBlanks = " \t";
 const NumberFormat kDecimalPoint{".", ""};
 const NumberFormat kDecimalComma{",", ""};
 
-struct Fields {
-    std::array<std::string_view, kPairFields> at{};
-    std::size_t count = 0;
-
-    void add(std::string_view field)
-    {
-        if (count < at.size())
-            at[count] = field;
-        ++count;
-    }
-};
+using Row = Fields<kPairFields>;
 
 std::string_view trim(std::string_view text)
 {
@@ -40,21 +31,18 @@ std::string_view trim(std::string_view text)
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-Fields splitAt(std::string_view line, char separator)
+// Split by a character, each field without the blanks around it.
+Row splitTrimmed(std::string_view line, char separator)
 {
-    Fields fields;
-    for (;;) {
-        const std::size_t at = line.find(separator);
-        fields.add(trim(line.substr(0, at)));
-        if (at == std::string_view::npos)
-            return fields;
-        line.remove_prefix(at + 1);
-    }
+    Row fields = splitAt<kPairFields>(line, separator);
+    for (std::size_t i = 0; i < fields.kept(); ++i)
+        fields.at[i] = trim(fields.at[i]);
+    return fields;
 }
 
-Fields splitAtBlanks(std::string_view line)
+Row splitAtBlanks(std::string_view line)
 {
-    Fields fields;
+    Row fields;
     for (std::size_t at = line.find_first_not_of(kBlanks); at != std::string_view::npos;
          at = line.find_first_not_of(kBlanks, at)) {
         const std::size_t end = std::min(line.find_first_of(kBlanks, at), line.size());
@@ -66,14 +54,14 @@ Fields splitAtBlanks(std::string_view line)
 
 // Comma-separated unless a field holds a blank: "45,5 9,2 ..." is a row of
 // blank-separated numbers with decimal commas.
-Fields split(std::string_view line)
+Row split(std::string_view line)
 {
     if (line.find(';') != std::string_view::npos)
-        return splitAt(line, ';');
+        return splitTrimmed(line, ';');
     if (line.find(',') != std::string_view::npos) {
-        Fields byComma = splitAt(line, ',');
+        Row byComma = splitTrimmed(line, ',');
         bool blankInside = false;
-        for (std::size_t i = 0; i < std::min(byComma.count, byComma.at.size()); ++i)
+        for (std::size_t i = 0; i < byComma.kept(); ++i)
             blankInside = blankInside || byComma.at[i].find_first_of(kBlanks) != std::string_view::npos;
         if (!blankInside)
             return byComma;
@@ -97,11 +85,10 @@ Fix fixOf(const std::array<double, kPairFields>& n, std::size_t from)
 
 InputLine readTableRow(std::string_view line, bool headerAllowed)
 {
-    const Fields fields = split(line);
-    const std::size_t kept = std::min(fields.count, fields.at.size());
+    const Row fields = split(line);
     if (headerAllowed) {
         bool anyNumber = false;
-        for (std::size_t i = 0; i < kept && !anyNumber; ++i)
+        for (std::size_t i = 0; i < fields.kept() && !anyNumber; ++i)
             anyNumber = number(fields.at[i]).has_value();
         if (!anyNumber)
             return Ignored{};
