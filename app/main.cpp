@@ -6,8 +6,8 @@
 #include <QStyle>
 
 #include "app/display_check.h"
-#include "ui/window/main_window.h"
 #include "ui/platform/translations.h"
+#include "ui/window/main_window.h"
 
 int main(int argc, char* argv[])
 {

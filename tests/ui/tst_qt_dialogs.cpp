@@ -16,10 +16,10 @@
 
 #include "tests/support/window_cells.h"
 #include "tests/ui/fake_seams.h"
-#include "ui/window/main_window.h"
-#include "ui/platform/system_message_box.h"
 #include "ui/platform/report_save_dialog.h"
+#include "ui/platform/system_message_box.h"
 #include "ui/platform/translations.h"
+#include "ui/window/main_window.h"
 
 using namespace zelva;
 using namespace zelva::test;

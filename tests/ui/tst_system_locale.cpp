@@ -7,9 +7,9 @@
 #include <QtTest>
 
 #include "tests/ui/fake_seams.h"
-#include "ui/window/main_window.h"
 #include "ui/platform/system_settings.h"
 #include "ui/platform/translations.h"
+#include "ui/window/main_window.h"
 
 using namespace zelva;
 using namespace zelva::test;

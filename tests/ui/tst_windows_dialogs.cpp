@@ -13,10 +13,10 @@
 #include <QtTest>
 
 #include "tests/ui/fake_seams.h"
-#include "ui/window/main_window.h"
 #include "ui/platform/message_box_flags_win.h"
 #include "ui/platform/report_save_dialog.h"
 #include "ui/platform/system_message_box.h"
+#include "ui/window/main_window.h"
 
 using namespace zelva;
 using namespace zelva::test;

@@ -16,21 +16,21 @@
 
 #include "calc/decimal_separator.h"
 #include "calc/distance_speed.h"
-#include "calc/sexagesimal.h"
 #include "calc/message_box.h"
+#include "calc/sexagesimal.h"
 #include "ui/accessibility/accessible_form.h"
 #include "ui/accessibility/focus_first_echo.h"
-#include "ui/window/fonts.h"
+#include "ui/accessibility/spoken_form.h"
 #include "ui/platform/high_contrast.h"
+#include "ui/platform/system_message_box.h"
+#include "ui/platform/system_settings.h"
+#include "ui/platform/utf8.h"
+#include "ui/window/enter_clicks_button.h"
+#include "ui/window/fonts.h"
 #include "ui/window/light_palette.h"
 #include "ui/window/load_form.h"
 #include "ui/window/one_line_validator.h"
-#include "ui/platform/system_message_box.h"
 #include "ui/window/separator_guard.h"
-#include "ui/accessibility/spoken_form.h"
-#include "ui/window/enter_clicks_button.h"
-#include "ui/platform/system_settings.h"
-#include "ui/platform/utf8.h"
 
 #include "ui_Form1.h"
 
@@ -98,7 +98,7 @@ void MainWindow::setUpForm()
 {
     applyFormFont(*this);
     ui_->setupUi(this);
-    // The one place that names the buttons and hint labels by control.
+    // The one place that names the buttons, hint labels and frames by control.
     controls_ = {ui_->Command1, ui_->Command2, ui_->Command3, ui_->Command4,
                  ui_->Label12, ui_->Label13, ui_->Frame1, ui_->Frame2};
     // The window is Italian and laid out left to right on every system; only
@@ -115,10 +115,12 @@ void MainWindow::setUpForm()
 void MainWindow::describeForm(const QString& hint)
 {
     // Read out when the window opens, and with every cell that the hint concerns.
+    // Run once: each cell's description in the form becomes the spoken one.
     setAccessibleDescription(hint);
     for (const CellInfo& info : kCells) {
         QLineEdit* cell = cells_->widget(info.cell);
-        const bool guarded = std::find(kGuardedCells.begin(), kGuardedCells.end(), info.cell) != kGuardedCells.end();
+        const bool guarded
+            = std::find(kGuardedCells.begin(), kGuardedCells.end(), info.cell) != kGuardedCells.end();
         cell->setAccessibleDescription(spokenDescription(*cell, guarded ? hint : QString()));
     }
     // A screen reader names a cell by the caption it is labelled by, so each
