@@ -8,6 +8,7 @@
 
 #include "calc/number_text.h"
 #include "calc/trip.h"
+#include "calc/trip_texts.h"
 
 namespace zelva {
 
@@ -15,20 +16,7 @@ namespace {
 
 constexpr std::string_view kMissingInput = "ERRORE! Non hai inserto i dati.";
 
-std::string textOf(const std::optional<double>& v, const NumberFormat& format)
-{
-    return v ? numberToText(*v, format) : std::string();
-}
-
 } // namespace
-
-TripTexts tripTexts(const Trip& trip, const NumberFormat& format)
-{
-    return {textOf(trip.timeOfDay1, format), textOf(trip.timeOfDay2, format),
-            numberToText(trip.distanceKm, format), numberToText(trip.distanceM, format),
-            numberToText(trip.interval, format), textOf(trip.speedMs, format),
-            textOf(trip.speedKmh, format)};
-}
 
 bool computeDistanceAndSpeed(FieldTable& cells, const RegionalSettingsSource& settings,
                              const MessageBoxFn& showMessageBox)

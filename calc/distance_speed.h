@@ -10,18 +10,8 @@
 #include "calc/field_table.h"
 #include "calc/message_box.h"
 #include "calc/regional_settings.h"
-#include "calc/trip.h"
-
-#include <string>
 
 namespace zelva {
-
-// The seven result texts "&Calcola" writes for a trip; an unset result is the
-// empty text. May throw std::bad_alloc.
-struct TripTexts {
-    std::string timeOfDay1, timeOfDay2, distanceKm, distanceM, interval, speedMs, speedKmh;
-};
-TripTexts tripTexts(const Trip& trip, const NumberFormat& format);
 
 bool computeDistanceAndSpeed(FieldTable& cells, const RegionalSettingsSource& settings,
                              const MessageBoxFn& showMessageBox);
