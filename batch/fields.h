@@ -13,6 +13,7 @@ namespace zelva::batch {
 
 template <std::size_t N>
 struct Fields {
+    static constexpr std::size_t capacity = N;
     std::array<std::string_view, N> at{};
     std::size_t count = 0;  // every field, kept or not
 

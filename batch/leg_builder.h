@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The legs of one input's list of fixes, from each fix to the next. Consecutive
-// sentences at one clock time are one fix; a fix earlier in the day than the one
-// before is on the next day, unless both carry dates, which then count whole
-// days. A fix is held until the next one begins, since a later sentence of its
-// epoch may still bring its date. Never throws.
+// The legs of one input's list of fixes, from each fix to the next, given to a
+// sink as soon as each is known. Consecutive sentences at one clock time are
+// one epoch, held until the next epoch begins, since a later sentence of it
+// may still bring its date; a table row is a fix of its own, complete when read.
+// A fix earlier in the day than the one before is on the next day, unless both
+// dates are known (from RMC or ZDA, or counted on from an earlier date): then
+// they count whole days, and a fix earlier than the one before is rejected and
+// the list goes on from the last good fix. A day that showed 23:59:60 lasts a
+// second longer. Never throws but what the sink throws.
 #pragma once
 
 #include <cstdint>
@@ -19,12 +23,27 @@ struct Leg {
     Trip trip;      // times of day as on the clock; the interval counts the days between
 };
 
+class LegSink {
+public:
+    virtual void leg(const Leg& leg) = 0;
+    // The fix that begins at line is earlier than the one at previousLine.
+    virtual void earlierFix(long line, long previousLine) = 0;
+
+protected:
+    ~LegSink() = default;
+};
+
 class LegBuilder {
 public:
-    // A fix read at line; the leg that ends as it begins a new epoch, if any.
-    std::optional<Leg> add(const ListFix& fix, long line) noexcept;
-    // Ends the held fix's epoch; the leg to it, if any. The list goes on after it.
-    std::optional<Leg> flush() noexcept;
+    explicit LegBuilder(LegSink& sink) : sink_(sink) {}
+
+    // A fix read at line.
+    void add(const ListFix& fix, long line);
+    // A date for the epoch at its clock time.
+    void add(const EpochDate& date);
+    // Ends the held epoch: the list goes on after it (the input ended, or a
+    // pair row came between).
+    void flush();
 
 private:
     struct Held {
@@ -33,9 +52,15 @@ private:
         double timeOfDay = 0.0;
         std::int64_t day = 0;  // counted from the list's first fix
     };
+    struct LoneDate {
+        double timeOfDay = 0.0;
+        std::int64_t date = 0;
+    };
 
+    LegSink& sink_;
     std::optional<Held> previous_;
     std::optional<Held> pending_;
+    std::optional<LoneDate> loneDate_;       // a date whose epoch has no fix yet
     std::optional<std::int64_t> firstDate_;  // the date of day 0, once a date is seen
 };
 

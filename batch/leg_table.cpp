@@ -3,7 +3,7 @@
 
 #include <charconv>
 
-#include "calc/distance_speed.h"
+#include "calc/trip_texts.h"
 
 namespace zelva::batch {
 

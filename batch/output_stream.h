@@ -18,6 +18,7 @@ public:
     bool write(std::string_view text);
     // Writes what is buffered and flushes the file; false on any failure so far.
     bool flush();
+    bool failed() const { return error_ != 0; }
     int error() const { return error_; }
 
 private:

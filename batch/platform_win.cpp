@@ -7,6 +7,9 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstring>
 
 namespace zelva::batch {
@@ -39,15 +42,24 @@ std::string localeInfo(LCTYPE type)
     return length > 1 ? toUtf8(value, length - 1) : std::string();
 }
 
-bool writeConsole(DWORD stream, std::string_view text)
+std::optional<bool> writeConsole(DWORD stream, std::string_view text)
 {
     const HANDLE handle = GetStdHandle(stream);
     DWORD mode = 0;
-    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
-        return false;
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr || !GetConsoleMode(handle, &mode))
+        return std::nullopt;
     const std::wstring wide = toWide(text);
-    DWORD written = 0;
-    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    // A console may take less than it is given; what is left goes again.
+    const wchar_t* rest = wide.data();
+    std::size_t left = wide.size();
+    while (left != 0) {
+        DWORD written = 0;
+        const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(left, 8192));
+        if (!WriteConsoleW(handle, rest, piece, &written, nullptr) || written == 0)
+            return false;
+        rest += written;
+        left -= written;
+    }
     return true;
 }
 
@@ -61,13 +73,16 @@ void prepareStandardStreams()
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
-std::vector<std::string> commandLineArguments(int, char**)
+std::optional<std::vector<std::string>> commandLineArguments(int, char**)
 {
     // The ANSI argv cannot hold every file name; the wide command line can.
+    // Without it the program must not go on as if no file had been named.
     int count = 0;
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide)
+        return std::nullopt;
     std::vector<std::string> arguments;
-    for (int i = 1; wide && i < count; ++i)
+    for (int i = 1; i < count; ++i)
         arguments.push_back(toUtf8(wide[i], static_cast<int>(std::wcslen(wide[i]))));
     LocalFree(wide);
     return arguments;
@@ -76,6 +91,17 @@ std::vector<std::string> commandLineArguments(int, char**)
 std::FILE* openInput(const std::string& name)
 {
     return _wfopen(toWide(name).c_str(), L"rb");
+}
+
+ReadResult readSome(std::FILE* file, char* buffer, std::size_t capacity)
+{
+    // One ReadFile underneath: a pipe gives what it holds, a console a line.
+    // Ctrl+C ends the process as Windows does by default; every leg known by
+    // then was written before the read began to wait.
+    const int got = _read(_fileno(file), buffer, static_cast<unsigned>(std::min<std::size_t>(capacity, INT_MAX)));
+    if (got >= 0)
+        return {static_cast<std::size_t>(got), 0, false};
+    return {0, errno != 0 ? errno : EIO, false};
 }
 
 NumberFormat userNumberFormat()
@@ -88,19 +114,33 @@ std::string systemReason(int error)
     return std::strerror(error);
 }
 
+bool isClosedPipe(int error)
+{
+    // The C runtime maps a broken pipe to EPIPE, but "the pipe is being
+    // closed" only to EINVAL; the system's own error still tells them apart.
+    const DWORD last = GetLastError();
+    return error == EPIPE || (error == EINVAL && (last == ERROR_NO_DATA || last == ERROR_BROKEN_PIPE));
+}
+
 void writeMessage(std::string_view message)
 {
     // A console shows UTF-16 right whatever its code page; a file or a pipe
     // gets the UTF-8 bytes.
     std::string line(message);
     line += '\n';
-    if (!writeConsole(STD_ERROR_HANDLE, line))
+    if (!writeConsole(STD_ERROR_HANDLE, line).has_value())
         std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-bool writeToConsole(std::string_view text)
+std::optional<bool> writeToConsole(std::string_view text)
 {
     return writeConsole(STD_OUTPUT_HANDLE, text);
+}
+
+int processExitCode(ExitStatus status)
+{
+    // No signals here: a closed pipe ends quietly with the status of a failure.
+    return static_cast<int>(status == ExitStatus::OutputClosed ? ExitStatus::Failed : status);
 }
 
 } // namespace zelva::batch

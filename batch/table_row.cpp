@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/table_row.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@ namespace {
 constexpr std::size_t kPairFields = 10;
 constexpr std::size_t kFixFields = 5;
 constexpr std::string_view kBlanks = " \t";
+constexpr char kAtBlanks = ' ';  // the separator of a row split at runs of blanks
 
 // The number text of the table's dialects: no digit grouping, and the
 // decimal separator the field itself shows.
@@ -22,6 +24,8 @@ const NumberFormat kDecimalPoint{".", ""};
 const NumberFormat kDecimalComma{",", ""};
 
 using Row = Fields<kPairFields>;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trim(std::string_view text)
 {
@@ -31,42 +35,84 @@ std::string_view trim(std::string_view text)
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-// Split by a character, each field without the blanks around it.
-Row splitTrimmed(std::string_view line, char separator)
+// The first c outside double quotes.
+std::size_t findUnquoted(std::string_view line, char c)
 {
-    Row fields = splitAt<kPairFields>(line, separator);
-    for (std::size_t i = 0; i < fields.kept(); ++i)
-        fields.at[i] = trim(fields.at[i]);
-    return fields;
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == c && !quoted)
+            return i;
+    }
+    return std::string_view::npos;
 }
 
-Row splitAtBlanks(std::string_view line)
+// The fields at a separator, each without the blanks around it, a quoted one
+// without its quotes ("" inside stays doubled: no number holds a quote). A
+// quoted field with more text after its closing quote is kept whole, quotes
+// and all, so that it is no number. Sets anyQuoted.
+Row splitRow(std::string_view line, char separator, bool& anyQuoted)
 {
     Row fields;
-    for (std::size_t at = line.find_first_not_of(kBlanks); at != std::string_view::npos;
-         at = line.find_first_not_of(kBlanks, at)) {
-        const std::size_t end = std::min(line.find_first_of(kBlanks, at), line.size());
-        fields.add(line.substr(at, end - at));
-        at = end;
+    const std::size_t n = line.size();
+    std::size_t i = 0;
+    for (;;) {
+        while (i < n && isBlank(line[i]))
+            ++i;
+        const std::size_t start = i;
+        std::string_view field;
+        if (i < n && line[i] == '"') {
+            anyQuoted = true;
+            std::size_t close = i + 1;
+            while ((close = line.find('"', close)) != std::string_view::npos && close + 1 < n
+                   && line[close + 1] == '"')
+                close += 2;
+            close = std::min(close, n);
+            field = line.substr(i + 1, close - i - 1);
+            i = std::min(close + 1, n);
+            while (i < n && isBlank(line[i]) && separator != kAtBlanks)
+                ++i;
+            if (i < n && line[i] != separator && !(separator == kAtBlanks && isBlank(line[i]))) {
+                i = std::min(line.find(separator, i), n);
+                field = trim(line.substr(start, i - start));
+            }
+        } else {
+            i = std::min(separator == kAtBlanks ? line.find_first_of(kBlanks, i) : line.find(separator, i), n);
+            field = trim(line.substr(start, i - start));
+        }
+        fields.add(field);
+        if (i >= n)
+            return fields;
+        ++i;  // the separator, or the first blank of a run
+        if (separator == kAtBlanks) {
+            while (i < n && isBlank(line[i]))
+                ++i;
+            if (i >= n)
+                return fields;
+        }
     }
-    return fields;
 }
 
-// Comma-separated unless a field holds a blank: "45,5 9,2 ..." is a row of
-// blank-separated numbers with decimal commas.
-Row split(std::string_view line)
+// Comma-separated unless an unquoted field holds a blank: "45,5 9,2 ..." is a
+// row of blank-separated numbers with decimal commas.
+Row split(std::string_view line, bool& anyQuoted)
 {
-    if (line.find(';') != std::string_view::npos)
-        return splitTrimmed(line, ';');
-    if (line.find(',') != std::string_view::npos) {
-        Row byComma = splitTrimmed(line, ',');
-        bool blankInside = false;
-        for (std::size_t i = 0; i < byComma.kept(); ++i)
-            blankInside = blankInside || byComma.at[i].find_first_of(kBlanks) != std::string_view::npos;
-        if (!blankInside)
+    if (findUnquoted(line, ';') != std::string_view::npos)
+        return splitRow(line, ';', anyQuoted);
+    if (findUnquoted(line, ',') != std::string_view::npos) {
+        bool quoted = false;
+        Row byComma = splitRow(line, ',', quoted);
+        const bool blankInside = !quoted && std::any_of(byComma.at.begin(), byComma.at.begin() + byComma.kept(),
+                                                        [](std::string_view f) {
+                                                            return f.find_first_of(kBlanks) != std::string_view::npos;
+                                                        });
+        if (!blankInside) {
+            anyQuoted = quoted;
             return byComma;
+        }
     }
-    return splitAtBlanks(line);
+    return splitRow(line, kAtBlanks, anyQuoted);
 }
 
 std::optional<double> number(std::string_view field)
@@ -85,7 +131,13 @@ Fix fixOf(const std::array<double, kPairFields>& n, std::size_t from)
 
 InputLine readTableRow(std::string_view line, bool headerAllowed)
 {
-    const Row fields = split(line);
+    bool anyQuoted = false;
+    const Row fields = split(line, anyQuoted);
+    // A spreadsheet writes an empty row as its separators alone.
+    if (fields.count > 1
+        && std::all_of(fields.at.begin(), fields.at.begin() + fields.kept(),
+                       [](std::string_view f) { return f.empty(); }))
+        return Blank{};
     if (headerAllowed) {
         bool anyNumber = false;
         for (std::size_t i = 0; i < fields.kept() && !anyNumber; ++i)

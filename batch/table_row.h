@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A table row (blanks trimmed, not Blank): 5 numbers are a fix, 10 a pair.
 // Fields are split by ';' (decimal ',' or '.'), else by ',' (decimal '.'),
-// else by blanks (decimal ',' or '.'); a first line without numbers is a header.
+// else by blanks (decimal ',' or '.'); a field in double quotes, as
+// spreadsheets write it, holds its own separators ("45,46" in a ','-split row).
+// A first line without numbers is a header; a row of empty fields is Blank.
+// Throws only std::bad_alloc.
 #pragma once
 
 #include <string_view>

@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs zelvamirontica-batch once, as a user would, and checks its exit status,
-# its standard output byte for byte against a file, and how many messages it
-# wrote to standard error.
+# its standard output byte for byte against a file, and its messages on
+# standard error: one line each, each beginning with the line of the messages
+# file in turn ("FILE:LINE: reason"; the system's own words may be left off).
 #   -DPROGRAM=exe -DEMULATOR=launcher (optional) -DDATA=folder -DWORK=folder
-#   -DARGS=a|b|c -DSTATUS=n -DEXPECTED=file (optional) -DMESSAGES=n
+#   -DARGS=a|b|c -DSTATUS=n -DEXPECTED=file (optional) -DMESSAGES=file (optional: none)
 #   -DSTDIN=file (optional) -DOUTPUT=file (optional: stdout goes there)
 #   -DLONG_LINE=name (optional: writes that input into WORK first)
 string(REPLACE "|" ";" args "${ARGS}")
@@ -41,10 +42,24 @@ if(EXPECTED)
         string(APPEND failed "standard output differs from ${EXPECTED}:\n${out}\n")
     endif()
 endif()
-string(REGEX MATCHALL "\n" lines "${err}")
-list(LENGTH lines count)
-if(NOT count EQUAL MESSAGES)
-    string(APPEND failed "${count} messages, expected ${MESSAGES}\n")
+set(expected_messages "")
+if(MESSAGES)
+    file(STRINGS "${DATA}/${MESSAGES}" expected_messages ENCODING UTF-8)
+endif()
+# Lines as list items: the messages hold no ';' or '[' of their own.
+string(REGEX REPLACE "\n$" "" messages "${err}")
+string(REPLACE "\n" ";" messages "${messages}")
+list(LENGTH messages count)
+list(LENGTH expected_messages expected_count)
+if(NOT count EQUAL expected_count)
+    string(APPEND failed "${count} messages, expected ${expected_count}\n")
+else()
+    foreach(message expected IN ZIP_LISTS messages expected_messages)
+        string(FIND "${message}" "${expected}" at)
+        if(NOT at EQUAL 0)
+            string(APPEND failed "message '${message}', expected '${expected}...'\n")
+        endif()
+    endforeach()
 endif()
 if(failed)
     message(FATAL_ERROR "${failed}standard error:\n${err}")

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/input_line.h"
+#include "batch/nmea_sentence.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,9 @@
 namespace zelva::batch {
 namespace {
 
-enum class Kind { Blank, Ignored, Fix, Pair, Error };
+using namespace std::string_view_literals;
+
+enum class Kind { Blank, Ignored, Fix, Pair, Error, Date };
 
 struct Row {
     std::string_view name;
@@ -51,6 +54,16 @@ const Row kRows[] = {
     {"otherSentence", "$GPGSV,1,1,01,07,33,120,40*48", Kind::Ignored},
     {"proprietary", "$PUBX,00,093015.00,4528.4210,N,00911.0530,E*07", Kind::Ignored},
     {"ais", "!AIVDM,1,1,,B,15M67FC000G?ufbE`FepT@3n00Sa,0*5C", Kind::Ignored},
+    {"gpsdJson", "{\"class\":\"VERSION\",\"release\":\"3.22\",\"proto_major\":3}", Kind::Ignored},
+    {"ubxCutShort", "\xB5\x62\x01\x07\x5C", Kind::Ignored},
+    // The faults: NULs or UBX bytes before '$' lost the sentence, and a trailing
+    // blank after a GLL without checksum made its status "A " and the fix invalid.
+    {"junkBeforeDollar", "\0\0\xB5\x62\x01$GNGLL,5130.2260,N,00007.5090,W,064510.5,A,A*5C"sv,
+     Kind::Fix, {angle(51, 30.226), -angle(0, 7.509), 6, 45, 10.5}},
+    {"gllTrailingBlankNoChecksum", "$GPGLL,4527.7100,N,00911.2800,E,101520.00,A ", Kind::Fix,
+     {angle(45, 27.71), angle(9, 11.28), 10, 15, 20}},
+    {"gnsAllConstellationsWithoutFix", "$GNGNS,104127.50,4524.1230,N,00911.2340,E,NN,00,,,,,,V*33", Kind::Ignored},
+    {"zdaWithoutDateYet", "$GPZDA,104127.50,,,,,*62", Kind::Ignored},
     {"latitudeBeyondPole", "$GPGGA,093015,9128.4210,N,00911.0530,E,1,09,1.0,130.2,M,47.1,M,,*4C",
      Kind::Error, {}, {}, "latitudine"},
     {"sixtyMinutes", "$GPGGA,093015,4560.0000,N,00911.0530,E,1,09,1.0,130.2,M,47.1,M,,*4E", Kind::Error,
@@ -66,6 +79,17 @@ const Row kRows[] = {
     {"commasBlanksAfter", "-45.5, 9.25, 10, 15, 30", Kind::Fix, {-45.5, 9.25, 10, 15, 30}},
     {"blanksEitherDecimal", "45,5 9.25\t10 15 30  44 10,5 11 45 0", Kind::Pair, {44, 10.5, 11, 45, 0}},
     {"header", "lat;lon;h;min;s", Kind::Ignored, {}, {}, {}, true},
+    // As LibreOffice writes a sheet under Italian settings: the fault was "7 campi".
+    {"spreadsheetQuotesDecimalCommas", "\"45,5\",\"9,25\",10,15,\"30,5\"", Kind::Fix, {45.5, 9.25, 10, 15, 30.5}},
+    {"quotedSemicolonsAndBlanks", " \"45,5\" ; \"9,25\";10;15;30", Kind::Fix, {45.5, 9.25, 10, 15, 30}},
+    {"quotedBlankSeparated", "\"45,5\" \"9.25\"\t10 15 30", Kind::Fix, {45.5, 9.25, 10, 15, 30}},
+    {"quotedHeader", "\"lat\";\"lon, deg\";\"h\";\"min\";\"s\"", Kind::Ignored, {}, {}, {}, true},
+    // The fault: a first row of quoted numbers was taken as a header and lost.
+    {"quotedNumbersAreNoHeader", "\"45,5\";\"9,25\";\"10\";\"15\";\"30\"", Kind::Fix, {45.5, 9.25, 10, 15, 30},
+     {}, {}, true},
+    {"textAfterClosingQuote", "\"45\"x;9;10;15;30", Kind::Error, {}, {}, "campo 1"},
+    {"emptySpreadsheetRow", ";;;;", Kind::Blank},
+    {"emptyCommaRow", ",,,,", Kind::Blank, {}, {}, {}, true},
     {"headerOnlyFirst", "lat;lon;h;min;s", Kind::Error, {}, {}, "non è un numero"},
     {"numbersNoHeader", "45;9;10;15;30", Kind::Fix, {45, 9, 10, 15, 30}, {}, {}, true},
     {"comment", "# fixes of Tuesday", Kind::Blank},
@@ -84,7 +108,10 @@ TEST_P(InputLineRows, ReadsAsExpected)
     const InputLine read = readInputLine(row.line, row.headerAllowed);
     ASSERT_EQ(read.index(), static_cast<std::size_t>(row.kind));
     const Fix* fix = nullptr;
-    if (const auto* listFix = std::get_if<ListFix>(&read)) {
+    if (const auto* date = std::get_if<EpochDate>(&read)) {
+        fix = &date->clock;
+        EXPECT_EQ(date->date, row.date);
+    } else if (const auto* listFix = std::get_if<ListFix>(&read)) {
         fix = &listFix->fix;
         EXPECT_EQ(listFix->date, row.date);
         EXPECT_EQ(listFix->sentence, row.line.find('$') != std::string_view::npos);
@@ -96,7 +123,7 @@ TEST_P(InputLineRows, ReadsAsExpected)
         EXPECT_NE(error->reason.find(row.reason), std::string::npos) << error->reason;
     }
     if (fix) {
-        EXPECT_EQ(fix->latitude, row.fix.latitude);
+        EXPECT_DOUBLE_EQ(fix->latitude, row.fix.latitude);
         EXPECT_EQ(fix->longitude, row.fix.longitude);
         EXPECT_EQ(fix->hours, row.fix.hours);
         EXPECT_EQ(fix->minutes, row.fix.minutes);
@@ -106,6 +133,32 @@ TEST_P(InputLineRows, ReadsAsExpected)
 
 INSTANTIATE_TEST_SUITE_P(Rows, InputLineRows, testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Each sentence type's sample, written for 10:41:27.50 on 8 December 2026 at
+// 45°24.123' N 9°11.234' E: a wrong field number in the table misreads it.
+TEST(SentenceLayouts, eachSampleReadsAsItsFields)
+{
+    for (const SentenceLayout& layout : sentenceLayouts()) {
+        SCOPED_TRACE(layout.sample);
+        const InputLine read = readInputLine(layout.sample, false);
+        const Fix* clock = nullptr;
+        std::optional<std::int64_t> date;
+        if (const auto* fix = std::get_if<ListFix>(&read)) {
+            clock = &fix->fix;
+            date = fix->date;
+            EXPECT_DOUBLE_EQ(fix->fix.latitude, angle(45, 24.123));
+            EXPECT_DOUBLE_EQ(fix->fix.longitude, angle(9, 11.234));
+        } else if (const auto* epochDate = std::get_if<EpochDate>(&read)) {
+            clock = &epochDate->clock;
+            date = epochDate->date;
+        }
+        ASSERT_NE(clock, nullptr);
+        EXPECT_EQ(clock->hours * 3600 + clock->minutes * 60 + clock->seconds, 38487.5);
+        if (layout.date != SentenceLayout::Date::None) {
+            EXPECT_EQ(date, 9778);  // 8 December 2026, counted from 1 March 2000
+        }
+    }
+}
 
 } // namespace
 } // namespace zelva::batch
