@@ -37,3 +37,18 @@ zelva_ensure_packages() {
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
+
+# zelva_ensure_locales it_IT ...: generates each NAME.UTF-8 glibc locale that is missing.
+zelva_ensure_locales() {
+    local missing=() name
+    for name in "$@"; do
+        locale -a 2>/dev/null | grep -qix "$name.utf8" || missing+=("$name.UTF-8 UTF-8")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    for name in "${missing[@]}"; do
+        echo "$name" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    done
+    "${sudo[@]}" locale-gen
+}
