@@ -116,7 +116,7 @@ private:
     ExitStatus ended()
     {
         if (output_.failed()) {
-            if (isClosedPipe(output_.error()))
+            if (output_.closedPipe())
                 return ExitStatus::OutputClosed;
             reporter_.program("standard output: scrittura non riuscita: " + systemReason(output_.error()));
             return ExitStatus::Failed;
@@ -144,7 +144,7 @@ ExitStatus print(std::string_view text, Reporter& reporter)
     OutputStream out(stdout);
     if (out.write(text) && out.flush())
         return ExitStatus::Clean;
-    if (isClosedPipe(out.error()))
+    if (out.closedPipe())
         return ExitStatus::OutputClosed;
     reporter.program("standard output: scrittura non riuscita: " + systemReason(out.error()));
     return ExitStatus::Failed;

@@ -41,12 +41,7 @@ void LegTable::appendRow(std::string& out, std::string_view file, const Leg& leg
     }
     char digits[24];
     out.append(digits, std::to_chars(digits, digits + sizeof digits, leg.line).ptr);
-    const TripTexts texts = tripTexts(leg.trip, format_);
-    for (const std::string* text : {&texts.timeOfDay1, &texts.timeOfDay2, &texts.distanceKm,
-                                    &texts.distanceM, &texts.interval, &texts.speedMs, &texts.speedKmh}) {
-        out += fieldSeparator_;
-        out += *text;
-    }
+    appendTripTexts(out, leg.trip, format_, fieldSeparator_);
     out += '\n';
 }
 

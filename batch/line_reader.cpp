@@ -42,10 +42,16 @@ std::optional<Line> LineReader::next()
             }
         }
 
-        // A byte loop: lines are short, and it finds either end in one pass.
-        std::size_t at = std::max(scanned_, begin_);
-        while (at != end_ && data[at] != '\n' && data[at] != '\r')
-            ++at;
+        // Two memchr, each remembering how far it found nothing, so that a
+        // file of lone CRs is not searched to the buffer's end for every line.
+        const std::size_t lfFrom = std::max(noLfBefore_, begin_);
+        const void* const lf = std::memchr(data + lfFrom, '\n', end_ - lfFrom);
+        noLfBefore_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : end_;
+        const std::size_t crFrom = std::max(noCrBefore_, begin_);
+        const void* const cr =
+            noLfBefore_ > crFrom ? std::memchr(data + crFrom, '\r', noLfBefore_ - crFrom) : nullptr;
+        noCrBefore_ = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : noLfBefore_;
+        const std::size_t at = noCrBefore_;
         if (at != end_) {
             const std::size_t from = begin_;
             begin_ = at + 1;
@@ -56,19 +62,17 @@ std::optional<Line> LineReader::next()
                 else if (data[begin_] == '\n')
                     ++begin_;
             }
-            scanned_ = begin_;
             if (skipping_) {
                 skipping_ = false;  // its error was reported when it began
                 continue;
             }
             return makeLine(from, at);
         }
-        scanned_ = end_;
         if (skipping_) {
-            begin_ = end_ = scanned_ = 0;
+            begin_ = end_ = noLfBefore_ = noCrBefore_ = 0;
         } else if (end_ - begin_ > kMaxLine) {
             // Reported now and dropped up to its line end, however far that is.
-            begin_ = end_ = scanned_ = 0;
+            begin_ = end_ = noLfBefore_ = noCrBefore_ = 0;
             skipping_ = true;
             Line line;
             line.number = ++number_;
@@ -114,7 +118,6 @@ LineReader::Frame LineReader::skipBinaryFrame()
         return Frame::None;
     number_ += std::count(p, p + size, '\n');
     begin_ += size;
-    scanned_ = begin_;
     return Frame::Skipped;
 }
 
@@ -124,7 +127,8 @@ void LineReader::fill()
     if (begin_ != 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         end_ -= begin_;
-        scanned_ = scanned_ > begin_ ? scanned_ - begin_ : 0;
+        noLfBefore_ = noLfBefore_ > begin_ ? noLfBefore_ - begin_ : 0;
+        noCrBefore_ = noCrBefore_ > begin_ ? noCrBefore_ - begin_ : 0;
         begin_ = 0;
     }
     const ReadResult got = source_(buffer_.data() + end_, buffer_.size() - end_);

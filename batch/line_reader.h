@@ -54,7 +54,8 @@ private:
     std::vector<char> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
-    std::size_t scanned_ = 0;  // no line end in [begin_, scanned_)
+    std::size_t noLfBefore_ = 0;  // no LF in [begin_, noLfBefore_)
+    std::size_t noCrBefore_ = 0;  // no CR in [begin_, noCrBefore_)
     long number_ = 0;
     bool atEnd_ = false;
     bool endIsCut_ = false;  // a read error or a stop: the bytes after the last line end are not a line

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/output_stream.h"
 
+#include "batch/platform.h"
+
 #include <cerrno>
 
 namespace zelva::batch {
@@ -31,8 +33,12 @@ bool OutputStream::flush()
         return false;
     errno = 0;
     const std::size_t written = std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
-    if (written != buffer_.size() || std::fflush(file_) != 0)
+    if (written != buffer_.size() || std::fflush(file_) != 0) {
         error_ = errno != 0 ? errno : EIO;
+        // Asked at once: on Windows the answer is in the system's last error,
+        // which the next call may overwrite.
+        closedPipe_ = isClosedPipe(error_);
+    }
     buffer_.clear();
     return error_ == 0;
 }

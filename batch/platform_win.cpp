@@ -117,9 +117,12 @@ std::string systemReason(int error)
 bool isClosedPipe(int error)
 {
     // The C runtime maps a broken pipe to EPIPE, but "the pipe is being
-    // closed" only to EINVAL; the system's own error still tells them apart.
+    // closed" and "no process on the other end" only to EINVAL; the system's
+    // own error, left by the failed write, still tells them apart.
     const DWORD last = GetLastError();
-    return error == EPIPE || (error == EINVAL && (last == ERROR_NO_DATA || last == ERROR_BROKEN_PIPE));
+    return error == EPIPE
+        || (error == EINVAL
+            && (last == ERROR_NO_DATA || last == ERROR_BROKEN_PIPE || last == ERROR_PIPE_NOT_CONNECTED));
 }
 
 void writeMessage(std::string_view message)

@@ -14,5 +14,7 @@
 namespace zelva::batch {
 
 InputLine readTableRow(std::string_view line, bool headerAllowed);
+// The same, with the line's lineBits already known.
+InputLine readTableRow(std::string_view line, bool headerAllowed, unsigned bits);
 
 } // namespace zelva::batch

@@ -242,20 +242,36 @@ std::optional<double> textToNumber(std::string_view text, const NumberFormat& fo
 
 std::string numberToText(double value, const NumberFormat& format)
 {
-    if (value == 0.0)
-        return "0"; // negative zero included
-    if (std::isnan(value))
-        return "NaN";
-    if (std::isinf(value))
-        return value < 0 ? "-Inf" : "Inf";
+    std::string text;
+    appendNumberText(text, value, format);
+    return text;
+}
+
+void appendNumberText(std::string& out, double value, const NumberFormat& format)
+{
+    if (value == 0.0) {
+        out += '0';  // negative zero included
+        return;
+    }
+    if (std::isnan(value)) {
+        out += "NaN";
+        return;
+    }
+    if (std::isinf(value)) {
+        out += value < 0 ? "-Inf" : "Inf";
+        return;
+    }
 
     // The general format at 15 digits is exactly the cell's rule: correctly
     // rounded, trailing zeros dropped, and scientific from 1E+15 on and below
     // 1E-04. Only the separator and the exponent's letter differ, so the text
     // is taken as it stands and those two put right.
-    std::array<char, 32> ascii;
-    char* const begin = ascii.data();
-    char* const end = std::to_chars(begin, begin + ascii.size(), value, std::chars_format::general, 15).ptr;
+    // Written in place at the end of out: the batch program writes millions.
+    constexpr std::size_t kLongest = 32;
+    const std::size_t at = out.size();
+    out.resize(at + kLongest);
+    char* const begin = out.data() + at;
+    char* const end = std::to_chars(begin, begin + kLongest, value, std::chars_format::general, 15).ptr;
     char* const e = std::find(begin, end, 'e');
     if (e != end)
         *e = 'E';  // to_chars writes the sign and at least two digits after it
@@ -264,12 +280,13 @@ std::string numberToText(double value, const NumberFormat& format)
     if (point == e || sep.size() == 1) {
         if (point != e)
             *point = sep.front();
-        return std::string(begin, end);
+        out.resize(at + static_cast<std::size_t>(end - begin));
+        return;
     }
-    std::string out(begin, point);
+    const std::string tail(point + 1, end);
+    out.resize(at + static_cast<std::size_t>(point - begin));
     out += sep;
-    out.append(point + 1, end);
-    return out;
+    out += tail;
 }
 
 } // namespace zelva

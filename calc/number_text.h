@@ -16,5 +16,7 @@ namespace zelva {
 
 std::optional<double> textToNumber(std::string_view text, const NumberFormat& format);
 std::string numberToText(double value, const NumberFormat& format);
+// numberToText's text added to the end of out, with no string of its own.
+void appendNumberText(std::string& out, double value, const NumberFormat& format);
 
 } // namespace zelva

@@ -14,6 +14,13 @@ std::string textOf(const std::optional<double>& v, const NumberFormat& format)
     return v ? numberToText(*v, format) : std::string();
 }
 
+void appendText(std::string& out, const std::optional<double>& v, const NumberFormat& format, char separator)
+{
+    out += separator;
+    if (v)
+        appendNumberText(out, *v, format);
+}
+
 } // namespace
 
 TripTexts tripTexts(const Trip& trip, const NumberFormat& format)
@@ -22,6 +29,16 @@ TripTexts tripTexts(const Trip& trip, const NumberFormat& format)
             numberToText(trip.distanceKm, format), numberToText(trip.distanceM, format),
             numberToText(trip.interval, format), textOf(trip.speedMs, format),
             textOf(trip.speedKmh, format)};
+}
+
+void appendTripTexts(std::string& out, const Trip& trip, const NumberFormat& format, char separator)
+{
+    for (const std::optional<double>& value : {trip.timeOfDay1, trip.timeOfDay2,
+                                               std::optional<double>(trip.distanceKm),
+                                               std::optional<double>(trip.distanceM),
+                                               std::optional<double>(trip.interval), trip.speedMs,
+                                               trip.speedKmh})
+        appendText(out, value, format, separator);
 }
 
 } // namespace zelva
