@@ -9,7 +9,6 @@ namespace zelva::batch {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
 // The start of a UBX frame cut short by the end of the input.
 constexpr std::string_view kUbxSync = "\xB5\x62";
 
@@ -33,10 +32,13 @@ InputLine readInputLine(std::string_view line, bool headerAllowed)
     if (bits & kControlByte)
         return LineError{"la riga contiene caratteri di controllo (file binario?)"};
 
-    const std::size_t first = line.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos || line[first] == '#')
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!line.empty() && isBlank(line.front()))
+        line.remove_prefix(1);
+    while (!line.empty() && isBlank(line.back()))
+        line.remove_suffix(1);
+    if (line.empty() || line.front() == '#')
         return Blank{};
-    line = line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
     switch (line.front()) {
     case '$':
         return readSentence(line);

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The batch program against the usual geodesic tools, side by side in one run:
-// the same generated pairs go to each as a process, and each is charged the
-// CPU time (user + system) its process used, as legs per CPU-second. Then the
-// program's peak resident memory on a long NMEA log and on one endless line,
-// fed through a pipe so that no such file is ever stored.
+// The batch program against the floor (the simplest program that reads the
+// same rows, computes the same distance and writes the same seven numbers) and
+// the usual geodesic tools, side by side in one run: the same generated pairs
+// go to each as a process, and each is charged the CPU time (user + system)
+// its process used, as legs per CPU-second; geod and GeodSolve write decimal
+// numbers, as the program does. The same pairs again through a pipe, as a live
+// source gives them. Then a long NMEA log, fed through a pipe so that no such
+// file is ever stored, to the program and to the floor for reading it (lines
+// and checksums only), as MB per CPU-second, with the program's peak memory;
+// and one endless line.
 //   bench_batch [PAIRS] [LOG_MB]   (defaults: 1000000 pairs, a 1024 MB log)
 #include <sys/resource.h>
 #include <sys/types.h>
@@ -124,33 +129,60 @@ int main(int argc, char** argv)
         std::fclose(batch);
     }
     const auto timed = [&](const char* name, const std::vector<std::string>& command,
-                           const std::string& input) {
-        const int fd = open(input.c_str(), O_RDONLY);
-        const Usage usage = run(command, fd);
-        close(fd);
+                           const std::string& input, bool throughPipe = false) {
+        Usage usage;
+        if (throughPipe) {
+            std::string bytes;
+            if (std::FILE* in = std::fopen(input.c_str(), "rb")) {
+                char block[1 << 16];
+                for (std::size_t n; (n = std::fread(block, 1, sizeof block, in)) > 0;)
+                    bytes.append(block, n);
+                std::fclose(in);
+            }
+            usage = run(command, -1, [&](int fd) { writeAll(fd, bytes); });
+        } else {
+            const int fd = open(input.c_str(), O_RDONLY);
+            usage = run(command, fd);
+            close(fd);
+        }
         if (usage.cpuSeconds < 0)
-            std::printf("%-26s could not run (%s)\n", name, command[0].c_str());
+            std::printf("%-34s could not run (%s)\n", name, command[0].c_str());
         else
-            std::printf("%-26s %8.3f CPU-s  %12.0f legs per CPU-second\n", name, usage.cpuSeconds,
+            std::printf("%-34s %8.3f CPU-s  %12.0f legs per CPU-second\n", name, usage.cpuSeconds,
                         pairs / usage.cpuSeconds);
         return usage;
     };
+    // How many of the other's legs per CPU-second the program makes.
+    const auto ratio = [](const char* against, const Usage& ours, const Usage& other) {
+        if (ours.cpuSeconds > 0 && other.cpuSeconds > 0)
+            std::printf("%-34s %8.2f\n", against, other.cpuSeconds / ours.cpuSeconds);
+    };
     std::printf("%ld pairs, each program as a process of its own:\n", pairs);
     const Usage ours = timed("zelvamirontica-batch", {ZELVA_BATCH_PROGRAM, "--separatore=punto"}, batchInput);
-    const Usage geod = timed("geod -I +R=6371000", {"geod", "-I", "+R=6371000"}, geodInput);
-    const Usage geodSolve = timed("GeodSolve -i -e 6371000 0", {"GeodSolve", "-i", "-e", "6371000", "0"},
-                                  geodInput);
-    if (ours.cpuSeconds > 0 && geod.cpuSeconds > 0)
-        std::printf("ratio against geod: %.2f (at least 2 wanted)\n", geod.cpuSeconds / ours.cpuSeconds);
-    if (ours.cpuSeconds > 0 && geodSolve.cpuSeconds > 0)
-        std::printf("ratio against GeodSolve: %.2f\n", geodSolve.cpuSeconds / ours.cpuSeconds);
+#ifdef ZELVA_FLOOR
+    const Usage floor = timed("floor (shared/bench-floor)", {ZELVA_FLOOR}, batchInput);
+#else
+    const Usage floor;
+    std::printf("%-34s not built: no shared/bench-floor/floor.cpp beside the project\n", "floor");
+#endif
+    const Usage geod = timed("geod -I +R=6371000 -f %.15g", {"geod", "-I", "+R=6371000", "-f", "%.15g"},
+                             geodInput);
+    const Usage geodSolve = timed("GeodSolve -i -e 6371000 0 -p 9",
+                                  {"GeodSolve", "-i", "-e", "6371000", "0", "-p", "9"}, geodInput);
+    const Usage piped = timed("zelvamirontica-batch, pipe", {ZELVA_BATCH_PROGRAM, "--separatore=punto"},
+                              batchInput, true);
+    ratio("ratio to the floor (0.8 wanted)", ours, floor);
+    ratio("ratio to geod", ours, geod);
+    ratio("ratio to GeodSolve", ours, geodSolve);
+    ratio("a pipe against a file", piped, ours);
     std::remove(geodInput.c_str());
     std::remove(batchInput.c_str());
     rmdir(folder);
 
     // One fix a second for as many days as fill logMb of GGA and RMC sentences.
     const long long logBytes = static_cast<long long>(logMb) << 20;
-    const Usage log = run({ZELVA_BATCH_PROGRAM, "--separatore=punto"}, -1, [&](int fd) {
+    long long logSent = 0;
+    const auto feedLog = [&](int fd) {
         std::string block;
         long long sent = 0;
         for (long second = 0; sent < logBytes; ++second) {
@@ -165,14 +197,21 @@ int main(int argc, char** argv)
             block += nmeaSentence(body);
             if (block.size() > (1 << 20)) {
                 if (!writeAll(fd, block))
-                    return;
+                    break;
                 sent += static_cast<long long>(block.size());
                 block.clear();
             }
         }
-    });
-    std::printf("%ld MB NMEA log through a pipe: %.1f CPU-s, peak resident %ld KB\n", logMb,
-                log.cpuSeconds, log.maxResidentKb);
+        logSent = sent;
+    };
+    const Usage log = run({ZELVA_BATCH_PROGRAM, "--separatore=punto"}, -1, feedLog);
+    const double logMegabytes = static_cast<double>(logSent) / (1 << 20);
+    std::printf("%.0f MB NMEA log through a pipe: %.1f CPU-s, %.1f MB per CPU-second, peak resident %ld KB\n",
+                logMegabytes, log.cpuSeconds, logMegabytes / log.cpuSeconds, log.maxResidentKb);
+    const Usage logFloor = run({ZELVA_NMEA_FLOOR}, -1, feedLog);
+    std::printf("the floor for reading it (lines and checksums): %.1f CPU-s, %.1f MB per CPU-second\n",
+                logFloor.cpuSeconds, logMegabytes / logFloor.cpuSeconds);
+    ratio("ratio to the NMEA floor", log, logFloor);
     const Usage endless = run({ZELVA_BATCH_PROGRAM}, -1, [&](int fd) {
         const std::string block(1 << 20, 'x');
         for (long i = 0; i < logMb; ++i)
