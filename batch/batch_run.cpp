@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/batch_run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <variant>
@@ -11,8 +14,10 @@
 #include "batch/leg_builder.h"
 #include "batch/leg_table.h"
 #include "batch/line_reader.h"
+#include "batch/list_summary.h"
 #include "batch/output_stream.h"
 #include "batch/platform.h"
+#include "batch/xml_track.h"
 #include "calc/decimal_separator.h"
 
 namespace zelva::batch {
@@ -21,17 +26,23 @@ namespace {
 
 constexpr std::string_view kVersion = "zelvamirontica-batch " ZELVA_VERSION "\n";
 
-class Run : public LegSink {
+// The bytes an input begins with are read first, to tell XML from lines.
+constexpr std::size_t kPeek = 64 * 1024;
+
+class Run : public LegSink, public TrackSink {
 public:
-    Run(const LegTable& table, OutputStream& output, Reporter& reporter)
-        : table_(table), output_(output), reporter_(reporter)
+    Run(const LegTable& table, OutputStream& output, Reporter& reporter, bool summary)
+        : table_(table), output_(output), reporter_(reporter), summary_(summary), peek_(kPeek)
     {
     }
 
     ExitStatus inputs(const std::vector<std::string>& names)
     {
         row_.clear();
-        table_.appendHeader(row_);
+        if (summary_)
+            table_.appendSummaryHeader(row_);
+        else
+            table_.appendHeader(row_);
         output_.write(row_);
         for (const std::string& name : names) {
             if (stopped_ || output_.failed())
@@ -52,6 +63,10 @@ public:
 
     void leg(const Leg& leg) override
     {
+        if (summary_) {
+            list_.add(leg);
+            return;
+        }
         row_.clear();
         table_.appendRow(row_, name_, leg);
         output_.write(row_);
@@ -64,16 +79,100 @@ public:
                            + ", saltata");
     }
 
+    void beginList() override
+    {
+        endList();
+        legs_.emplace(*this);
+        list_ = ListSummary{};
+    }
+
+    void point(const TrackPoint& point) override
+    {
+        ListFix fix;
+        fix.fix.latitude = point.latitude;
+        fix.fix.longitude = point.longitude;
+        if (point.time) {
+            fix.fix.hours = point.time->hours;
+            fix.fix.minutes = point.time->minutes;
+            fix.fix.seconds = point.time->seconds;
+            fix.date = point.time->date;
+        }
+        fix.timed = point.time.has_value();
+        addFix(fix, point.line);
+    }
+
+    void endList() override
+    {
+        if (!legs_)
+            return;
+        legs_->flush();
+        list_.fixes = legs_->fixes();
+        legs_.reset();
+        if (summary_ && list_.fixes > 0)
+            writeSummary(list_);
+    }
+
+    void badPoint(long line, std::string_view reason) override { reporter_.line(name_, line, reason); }
+
 private:
+    void addFix(const ListFix& fix, long line)
+    {
+        if (list_.line == 0)
+            list_.line = line;
+        legs_->add(fix, line);
+    }
+
+    void writeSummary(const ListSummary& list)
+    {
+        row_.clear();
+        table_.appendSummaryRow(row_, name_, list);
+        output_.write(row_);
+    }
+
+    // What has arrived, after whatever is written is out: the program may wait here.
+    ReadResult readMore(std::FILE* file, char* buffer, std::size_t capacity)
+    {
+        if (!output_.flush())
+            return ReadResult{0, 0, true};  // nobody takes what would be read
+        return readSome(file, buffer, capacity);
+    }
+
     void read(std::string_view name, std::FILE* file)
     {
         name_ = name;
-        LegBuilder legs(*this);
+        std::string first;
+        ReadResult last;
+        std::optional<bool> xml;
+        do {
+            last = readMore(file, peek_.data(), peek_.size());
+            first.append(peek_.data(), last.size);
+            xml = looksLikeXml(first);
+        } while (!xml && last.size != 0 && first.size() < kPeek);
+        // The end, an error or a stop may have come with the first bytes.
+        const std::optional<ReadResult> end = last.size == 0 ? std::optional<ReadResult>(last) : std::nullopt;
+        if (xml.value_or(false))
+            readXml(name, file, first, end);
+        else
+            readLines(name, file, first, end);
+        stopped_ = stopped_ && !output_.failed();
+    }
+
+    // Lines: the whole input is one list. `first` are the bytes read so far,
+    // `end` what came after them where the input has already ended.
+    void readLines(std::string_view name, std::FILE* file, std::string_view first, std::optional<ReadResult> end)
+    {
         LineReader reader([&](char* buffer, std::size_t capacity) {
-            if (!output_.flush())
-                return ReadResult{0, 0, true};  // nobody takes what would be read
-            return readSome(file, buffer, capacity);
+            if (!first.empty()) {
+                const std::size_t size = std::min(capacity, first.size());
+                std::memcpy(buffer, first.data(), size);
+                first.remove_prefix(size);
+                return ReadResult{size, 0, false};
+            }
+            if (end)
+                return *end;
+            return readMore(file, buffer, capacity);
         });
+        beginList();
         bool headerAllowed = true;
         while (const std::optional<Line> line = reader.next()) {
             if (line->tooLong) {
@@ -93,13 +192,11 @@ private:
                     if constexpr (std::is_same_v<T, LineError>) {
                         reporter_.line(name, line->number, value.reason);
                     } else if constexpr (std::is_same_v<T, ListFix>) {
-                        legs.add(value, line->number);
+                        addFix(value, line->number);
                     } else if constexpr (std::is_same_v<T, EpochDate>) {
-                        legs.add(value);
+                        legs_->add(value);
                     } else if constexpr (std::is_same_v<T, PairRow>) {
-                        // The list's held fix ends first, so rows stay in input order.
-                        legs.flush();
-                        leg(Leg{line->number, computeTrip(value.first, value.second)});
+                        pair(Leg{line->number, computeTrip(value.first, value.second)});
                     }
                 },
                 read);
@@ -109,8 +206,43 @@ private:
         if (reader.readError() != 0)
             reporter_.input(name, "lettura non riuscita: " + systemReason(reader.readError()));
         // A stop ends the input as its end would: the held epoch's leg is known.
-        legs.flush();
-        stopped_ = reader.stopped() && !output_.failed();
+        endList();
+        stopped_ = reader.stopped();
+    }
+
+    // A pair row is a leg by itself; the list's held fix ends first, so rows
+    // stay in input order. As a summary it is a list of its own.
+    void pair(const Leg& leg)
+    {
+        legs_->flush();
+        if (!summary_)
+            return this->leg(leg);
+        ListSummary alone;
+        alone.line = leg.line;
+        alone.fixes = 2;
+        alone.add(leg);
+        writeSummary(alone);
+    }
+
+    void readXml(std::string_view name, std::FILE* file, std::string_view first, std::optional<ReadResult> end)
+    {
+        XmlTrackReader xml(*this);
+        ReadResult got = end.value_or(ReadResult{});
+        bool finished = end.has_value();
+        bool more = xml.feed(first.data(), first.size(), finished && got.error == 0 && !got.stopped);
+        while (more && !finished) {
+            got = readMore(file, peek_.data(), peek_.size());
+            if (got.error != 0 || got.stopped)
+                break;
+            finished = got.size == 0;
+            more = xml.feed(peek_.data(), got.size, finished);
+        }
+        if (const auto& error = xml.error())
+            reporter_.line(name, error->line, error->reason);
+        if (got.error != 0)
+            reporter_.input(name, "lettura non riuscita: " + systemReason(got.error));
+        endList();  // a stop or a failed read keeps the points read
+        stopped_ = got.stopped;
     }
 
     ExitStatus ended()
@@ -127,8 +259,12 @@ private:
     const LegTable& table_;
     OutputStream& output_;
     Reporter& reporter_;
+    const bool summary_;
+    std::vector<char> peek_;
     std::string name_;
     std::string row_;
+    std::optional<LegBuilder> legs_;
+    ListSummary list_;
     bool stopped_ = false;
 };
 
@@ -168,7 +304,7 @@ ExitStatus runCommand(const CommandLine& command, Reporter& reporter)
     const DecimalSeparator separator = options.separator.value_or(detectDecimalSeparator(userNumberFormat()));
     const LegTable table(separator, options.inputs.size() > 1);
     OutputStream output(stdout);
-    return Run(table, output, reporter).inputs(options.inputs);
+    return Run(table, output, reporter, options.summary).inputs(options.inputs);
 }
 
 } // namespace zelva::batch

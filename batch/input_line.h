@@ -23,6 +23,7 @@ struct ListFix {
     Fix fix;
     std::optional<std::int64_t> date;  // a day number, from an RMC date
     bool sentence = false;             // NMEA: one epoch may span several sentences
+    bool timed = true;                 // false: a position alone (a route's point), no clock
 };
 
 // A sentence that dates its epoch without a position (ZDA).

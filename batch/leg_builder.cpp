@@ -57,6 +57,16 @@ void LegBuilder::flush()
     Held current = *pending_;
     pending_.reset();
 
+    ++fixes_;
+    if (previous_ && (!current.fix.timed || !previous_->fix.timed)) {
+        // No clock on one side: the distance alone, and the days stay as they were.
+        current.day = previous_->day;
+        if (!current.fix.timed)
+            current.timeOfDay = previous_->timeOfDay;
+        sink_.leg(Leg{current.line, computeTrip(previous_->fix.fix, current.fix.fix), false});
+        previous_ = current;
+        return;
+    }
     if (previous_) {
         const bool datesKnown = current.fix.date && firstDate_;
         if (datesKnown) {
@@ -64,6 +74,7 @@ void LegBuilder::flush()
             if (*current.fix.date < previousDate
                 || (*current.fix.date == previousDate && current.timeOfDay < previous_->timeOfDay)) {
                 sink_.earlierFix(current.line, previous_->line);
+                --fixes_;
                 return;
             }
             current.day = *current.fix.date - *firstDate_;

@@ -7,7 +7,8 @@
 // dates are known (from RMC or ZDA, or counted on from an earlier date): then
 // they count whole days, and a fix earlier than the one before is rejected and
 // the list goes on from the last good fix. A day that showed 23:59:60 lasts a
-// second longer. Never throws but what the sink throws.
+// second longer. A leg to or from a fix without a clock is a distance alone.
+// Never throws but what the sink throws.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,7 @@ namespace zelva::batch {
 struct Leg {
     long line = 0;  // where the leg's second fix begins
     Trip trip;      // times of day as on the clock; the interval counts the days between
+    bool timed = true;  // false: a fix without a clock, so the distance alone is known
 };
 
 class LegSink {
@@ -44,6 +46,8 @@ public:
     // Ends the held epoch: the list goes on after it (the input ended, or a
     // pair row came between).
     void flush();
+    // The fixes of the list taken so far.
+    long fixes() const { return fixes_; }
 
 private:
     struct Held {
@@ -62,6 +66,7 @@ private:
     std::optional<Held> pending_;
     std::optional<LoneDate> loneDate_;       // a date whose epoch has no fix yet
     std::optional<std::int64_t> firstDate_;  // the date of day 0, once a date is seen
+    long fixes_ = 0;
 };
 
 } // namespace zelva::batch

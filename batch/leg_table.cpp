@@ -3,6 +3,7 @@
 
 #include <charconv>
 
+#include "calc/number_text.h"
 #include "calc/trip_texts.h"
 
 namespace zelva::batch {
@@ -11,6 +12,8 @@ namespace {
 
 constexpr std::string_view kColumns[] = {"riga", "ora1_s", "ora2_s", "distanza_km", "distanza_m",
                                          "intervallo_s", "velocita_m_s", "velocita_km_h"};
+constexpr std::string_view kSummaryColumns[] = {"riga", "posizioni", "distanza_km", "durata_s",
+                                                "velocita_media_km_h", "velocita_max_km_h"};
 
 } // namespace
 
@@ -23,14 +26,50 @@ LegTable::LegTable(DecimalSeparator separator, bool fileColumn)
 
 void LegTable::appendHeader(std::string& out) const
 {
+    appendColumns(out, kColumns, std::size(kColumns));
+}
+
+void LegTable::appendSummaryHeader(std::string& out) const
+{
+    appendColumns(out, kSummaryColumns, std::size(kSummaryColumns));
+}
+
+void LegTable::appendColumns(std::string& out, const std::string_view* columns, std::size_t count) const
+{
     if (fileColumn_) {
         out += "file";
         out += fieldSeparator_;
     }
-    for (const std::string_view column : kColumns) {
-        out += column;
-        out += column == kColumns[std::size(kColumns) - 1] ? '\n' : fieldSeparator_;
+    for (std::size_t i = 0; i < count; ++i) {
+        out += columns[i];
+        out += i + 1 == count ? '\n' : fieldSeparator_;
     }
+}
+
+void LegTable::appendSummaryRow(std::string& out, std::string_view file, const ListSummary& list) const
+{
+    if (fileColumn_) {
+        appendField(out, file);
+        out += fieldSeparator_;
+    }
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, list.line).ptr);
+    out += fieldSeparator_;
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, list.fixes).ptr);
+    out += fieldSeparator_;
+    appendNumberText(out, list.distanceKm, format_);
+    // Without a leg with clocks there is no time and no speed to give.
+    appendNumber(out, list.anyTimed ? std::optional<double>(list.durationS) : std::nullopt);
+    appendNumber(out, list.meanKmh());
+    appendNumber(out, list.fastestKmh);
+    out += '\n';
+}
+
+void LegTable::appendNumber(std::string& out, const std::optional<double>& value) const
+{
+    out += fieldSeparator_;
+    if (value)
+        appendNumberText(out, *value, format_);
 }
 
 void LegTable::appendRow(std::string& out, std::string_view file, const Leg& leg) const
@@ -41,7 +80,18 @@ void LegTable::appendRow(std::string& out, std::string_view file, const Leg& leg
     }
     char digits[24];
     out.append(digits, std::to_chars(digits, digits + sizeof digits, leg.line).ptr);
-    appendTripTexts(out, leg.trip, format_, fieldSeparator_);
+    if (leg.timed) {
+        appendTripTexts(out, leg.trip, format_, fieldSeparator_);
+    } else {
+        // Without clocks only the distance is known: no times, interval or speeds.
+        out += fieldSeparator_;
+        out += fieldSeparator_;
+        out += fieldSeparator_;
+        appendNumberText(out, leg.trip.distanceKm, format_);
+        out += fieldSeparator_;
+        appendNumberText(out, leg.trip.distanceM, format_);
+        out.append(3, fieldSeparator_);
+    }
     out += '\n';
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/nmea_sentence.h"
 
+#include "batch/civil_date.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -107,24 +109,6 @@ std::optional<double> readAngle(std::string_view text, std::string_view hemisphe
     if (value > limit)
         return std::nullopt;
     return hemisphere[0] == negative ? -value : value;
-}
-
-// Days from 1 March 2000, by the civil calendar.
-std::optional<std::int64_t> dayNumber(int year, int month, int day)
-{
-    constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    if (year < 1980 || month < 1 || month > 12 || day < 1 || day > kDays[month - 1]
-        || (month == 2 && day == 29 && !leap))
-        return std::nullopt;
-    // Years that begin in March put the leap day last.
-    if (month < 3) {
-        --year;
-        month += 12;
-    }
-    const std::int64_t y = year - 2000;
-    return y * 365 + (y + 400) / 4 - (y + 400) / 100 + (y + 400) / 400 - 97 + (153 * (month - 3) + 2) / 5
-         + day - 1;
 }
 
 std::optional<std::int64_t> readDate(const SentenceLayout& layout, const SentenceFields& f)

@@ -19,7 +19,12 @@ const std::string_view kHelpText =
     "  - righe di 5 numeri: latitudine e longitudine in gradi decimali (nord ed\n"
     "    est positivi), ore, minuti, secondi, come nella finestra;\n"
     "  - righe di 10 numeri: i dieci dati della finestra, posizione 1 e poi 2,\n"
-    "    una tratta a sé.\n"
+    "    una tratta a sé;\n"
+    "  - tracce GPX (1.0 e 1.1), TCX e KML, riconosciute dal contenuto e non dal\n"
+    "    nome: ogni trkseg e rte di un GPX, ogni Track di un TCX, ogni gx:Track\n"
+    "    e LineString di un KML è un elenco a sé; le ore sono in UTC. I punti\n"
+    "    senza ora (rotte, LineString) danno tratte con la sola distanza. Un XML\n"
+    "    malformato o con una DTD ferma la lettura di quel file.\n"
     "  I numeri sono separati da ';' (decimali con ',' o '.'), da ',' (decimali\n"
     "  con '.') o da spazi e tabulazioni (decimali con ',' o '.'); un campo fra\n"
     "  virgolette, come lo scrivono i fogli di calcolo, può contenere il\n"
@@ -41,17 +46,23 @@ const std::string_view kHelpText =
     "sorgente dal vivo (gpspipe -r, tail -f, una porta seriale); Ctrl+C chiude\n"
     "l'ingresso come la sua fine, senza perdere tratte.\n"
     "\n"
-    "Uscita: una riga di intestazione e una riga per tratta:\n"
+    "Uscita: una riga di intestazione e una riga per tratta (con --riepilogo,\n"
+    "una riga per elenco):\n"
     "  riga;ora1_s;ora2_s;distanza_km;distanza_m;intervallo_s;velocita_m_s;velocita_km_h\n"
     "  dove riga è la riga in cui inizia la seconda posizione. Con più file una\n"
     "  prima colonna, file, dice da quale viene ogni riga. Un risultato che la\n"
     "  finestra lascerebbe vuoto è un campo vuoto. Il separatore decimale è\n"
     "  quello delle impostazioni internazionali; con la virgola i campi sono\n"
     "  separati da ';', con il punto da ','.\n"
+    "  Con --riepilogo le colonne sono\n"
+    "  riga;posizioni;distanza_km;durata_s;velocita_media_km_h;velocita_max_km_h\n"
+    "  dove riga è la riga della prima posizione dell'elenco; durata e velocità\n"
+    "  contano solo le tratte con l'ora.\n"
     "\n"
     "Opzioni:\n"
     "  --separatore=virgola  scrive i numeri con la virgola decimale\n"
     "  --separatore=punto    scrive i numeri con il punto decimale\n"
+    "  --riepilogo           una riga per elenco invece che per tratta\n"
     "  --help                mostra questo aiuto ed esce\n"
     "  --version             mostra la versione ed esce\n"
     "\n"
@@ -79,6 +90,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
             options.separator = DecimalSeparator::Comma;
         } else if (argument == "--separatore=punto") {
             options.separator = DecimalSeparator::Point;
+        } else if (argument == "--riepilogo") {
+            options.summary = true;
         } else if (argument.starts_with("--separatore")) {
             return OptionError{"valore di --separatore non valido: '" + argument
                                + "' (usare --separatore=virgola o --separatore=punto)"};

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: input names ("-" is standard input, none means it too),
-// --separatore=virgola|punto, --help, --version; "--" ends the options. A wrong
+// --separatore=virgola|punto, --riepilogo, --help, --version; "--" ends the options. A wrong
 // option is an Italian message. Throws only std::bad_alloc.
 #pragma once
 
@@ -17,6 +17,7 @@ namespace zelva::batch {
 struct Options {
     std::vector<std::string> inputs;             // never empty
     std::optional<DecimalSeparator> separator;   // forced; otherwise the user's
+    bool summary = false;                        // one line per list instead of per leg
 };
 
 struct ShowHelp {};

@@ -9,6 +9,9 @@
 // file is ever stored, to the program and to the floor for reading it (lines
 // and checksums only), as MB per CPU-second, with the program's peak memory;
 // and one endless line.
+// Last, a GPX track of 400,000 points read by the program and converted by
+// GPSBabel (which computes nothing), as MB per CPU-second, with both peaks of
+// memory, and the program's peak on a GPX of LOG_MB.
 //   bench_batch [PAIRS] [LOG_MB]   (defaults: 1000000 pairs, a 1024 MB log)
 #include <sys/resource.h>
 #include <sys/types.h>
@@ -22,6 +25,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -31,13 +35,38 @@ struct Usage {
     long maxResidentKb = 0;
 };
 
+// A process's peak memory counts the pages of the process it was forked
+// from, and this one holds whole inputs; so each program is started by a
+// fresh, small copy of this one (--measure), which runs it and reports its
+// CPU time and peak on a pipe. Returns the measured program's exit status.
+int measure(int resultFd, char** argv)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        close(resultFd);
+        execvp(argv[0], argv);
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child)
+        return 127;
+    const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+                     + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    const std::string result = std::to_string(cpu) + " " + std::to_string(usage.ru_maxrss);
+    if (write(resultFd, result.data(), result.size()) < 0)
+        return 127;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 127;
+}
+
 // Runs argv with stdin from inputFd (or the feeder writing into a pipe) and
-// stdout to /dev/null; the child's own CPU time and peak memory.
+// stdout to /dev/null; the program's own CPU time and peak memory.
 Usage run(const std::vector<std::string>& argv, int inputFd,
           const std::function<void(int)>& feed = nullptr)
 {
     int pipeFds[2] = {-1, -1};
-    if (feed && pipe(pipeFds) != 0)
+    int resultFds[2] = {-1, -1};
+    if ((feed && pipe(pipeFds) != 0) || pipe(resultFds) != 0)
         return {};
     const pid_t child = fork();
     if (child == 0) {
@@ -49,25 +78,32 @@ Usage run(const std::vector<std::string>& argv, int inputFd,
             close(pipeFds[0]);
             close(pipeFds[1]);
         }
-        std::vector<char*> args;
+        close(resultFds[0]);
+        const std::string fd = std::to_string(resultFds[1]);
+        std::vector<char*> args{const_cast<char*>("/proc/self/exe"), const_cast<char*>("--measure"),
+                                const_cast<char*>(fd.c_str())};
         for (const std::string& a : argv)
             args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
-        execvp(args[0], args.data());
+        execv(args[0], args.data());
         _exit(127);
     }
+    close(resultFds[1]);
     if (feed) {
         close(pipeFds[0]);
         feed(pipeFds[1]);
         close(pipeFds[1]);
     }
+    char result[64] = {};
+    const ssize_t got = read(resultFds[0], result, sizeof result - 1);
+    close(resultFds[0]);
     int status = 0;
-    rusage usage{};
-    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 127)
+    if (waitpid(child, &status, 0) != child || got <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) == 127)
         return {};
-    return {static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-                + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6,
-            usage.ru_maxrss};
+    Usage usage;
+    if (std::sscanf(result, "%lf %ld", &usage.cpuSeconds, &usage.maxResidentKb) != 2)
+        return {};
+    return usage;
 }
 
 // A fixed sequence, so every run measures the same pairs.
@@ -105,6 +141,8 @@ std::string nmeaSentence(const std::string& body)
 
 int main(int argc, char** argv)
 {
+    if (argc > 3 && std::string_view(argv[1]) == "--measure")
+        return measure(std::atoi(argv[2]), argv + 3);
     const long pairs = argc > 1 ? std::atol(argv[1]) : 1000000;
     const long logMb = argc > 2 ? std::atol(argv[2]) : 1024;
     std::string pattern = (std::filesystem::temp_directory_path() / "bench_batch_XXXXXX").string();
@@ -220,5 +258,66 @@ int main(int argc, char** argv)
     });
     std::printf("%ld MB without a line end: %.1f CPU-s, peak resident %ld KB\n", logMb,
                 endless.cpuSeconds, endless.maxResidentKb);
+
+    // A phone's GPX: one point a second, with elevation and time, as written.
+    const auto gpxPoints = [](long first, long count) {
+        std::string text;
+        char point[192];
+        for (long i = first; i < first + count; ++i) {
+            const long t = i % 86400;
+            std::snprintf(point, sizeof point,
+                          "   <trkpt lat=\"%.7f\" lon=\"%.7f\"><ele>%.1f</ele>"
+                          "<time>2026-12-%02ldT%02ld:%02ld:%02ldZ</time></trkpt>\n",
+                          45.0 + static_cast<double>(i % 5000) * 1e-5, 9.0 + static_cast<double>(i % 7000) * 1e-5,
+                          120.0 + static_cast<double>(i % 50), 1 + i / 86400 % 28, t / 3600, t / 60 % 60, t % 60);
+            text += point;
+        }
+        return text;
+    };
+    const std::string gpxHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                "<gpx version=\"1.1\" creator=\"bench_batch\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+                                " <trk><trkseg>\n";
+    const std::string gpxTail = " </trkseg></trk>\n</gpx>\n";
+    const long gpxCount = 400000;
+    const std::string gpxPath = std::filesystem::temp_directory_path() / "bench_batch_track.gpx";
+    double gpxMegabytes = 0.0;
+    if (std::FILE* gpx = std::fopen(gpxPath.c_str(), "wb")) {
+        const std::string body = gpxHead + gpxPoints(0, gpxCount) + gpxTail;
+        std::fwrite(body.data(), 1, body.size(), gpx);
+        std::fclose(gpx);
+        gpxMegabytes = static_cast<double>(body.size()) / (1 << 20);
+    }
+    std::printf("GPX of %ld points, %.1f MB:\n", gpxCount, gpxMegabytes);
+    const auto gpxRun = [&](const char* name, const std::vector<std::string>& command) {
+        const int fd = open(gpxPath.c_str(), O_RDONLY);
+        const Usage usage = run(command, fd);
+        close(fd);
+        if (usage.cpuSeconds < 0)
+            std::printf("%-34s could not run (%s)\n", name, command[0].c_str());
+        else
+            std::printf("%-34s %8.3f CPU-s  %8.1f MB per CPU-second, peak resident %ld KB\n", name,
+                        usage.cpuSeconds, gpxMegabytes / usage.cpuSeconds, usage.maxResidentKb);
+        return usage;
+    };
+    const Usage gpxOurs = gpxRun("zelvamirontica-batch", {ZELVA_BATCH_PROGRAM, "--separatore=punto"});
+    const Usage gpxBabel = gpxRun("gpsbabel -i gpx -o unicsv", {"gpsbabel", "-i", "gpx", "-f", gpxPath, "-o",
+                                                                 "unicsv", "-F", "/dev/null"});
+    ratio("ratio to GPSBabel (1 wanted)", gpxOurs, gpxBabel);
+    std::remove(gpxPath.c_str());
+    const Usage gpxLarge = run({ZELVA_BATCH_PROGRAM, "--riepilogo"}, -1, [&](int fd) {
+        if (!writeAll(fd, gpxHead))
+            return;
+        const long perBlock = 10000;
+        long long sent = 0;
+        for (long first = 0; sent < logBytes; first += perBlock) {
+            const std::string block = gpxPoints(first, perBlock);
+            if (!writeAll(fd, block))
+                return;
+            sent += static_cast<long long>(block.size());
+        }
+        writeAll(fd, gpxTail);
+    });
+    std::printf("%ld MB GPX through a pipe: %.1f CPU-s, peak resident %ld KB (16 MB at most wanted)\n", logMb,
+                gpxLarge.cpuSeconds, gpxLarge.maxResidentKb);
     return 0;
 }

@@ -8,6 +8,8 @@ ZELVA_PACKAGES=(
     # the accessibility tests switch a screen reader on through Qt's platform layer
     qt6-base-private-dev
     libgtest-dev libbenchmark-dev
+    # the batch program reads GPX, TCX and KML with expat
+    libexpat1-dev
     # the start-up benchmark watches the X server for the first frame
     libxcb1-dev libxcb-damage0-dev
     # validators of the installed metainfo and desktop file

@@ -15,13 +15,23 @@
 
 namespace {
 
-void checkLeg(const std::optional<zelva::batch::Leg>& leg, std::string_view input)
-{
-    if (!leg)
-        return;
-    zelva::fuzz::require(leg->trip.interval >= 0.0 && std::isfinite(leg->trip.distanceKm),
-                         "a leg has a finite distance and no negative interval", input);
-}
+class CheckedLegs : public zelva::batch::LegSink {
+public:
+    explicit CheckedLegs(std::string_view input) : input_(input) {}
+    void leg(const zelva::batch::Leg& leg) override
+    {
+        zelva::fuzz::require(leg.trip.interval >= 0.0 && std::isfinite(leg.trip.distanceKm),
+                             "a leg has a finite distance and no negative interval", input_);
+    }
+    void earlierFix(long line, long previousLine) override
+    {
+        zelva::fuzz::require(line > previousLine, "an earlier fix comes after the one it is earlier than",
+                             input_);
+    }
+
+private:
+    std::string_view input_;
+};
 
 } // namespace
 
@@ -29,10 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using namespace zelva::batch;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    LegBuilder legs;
+    CheckedLegs checked(input);
+    LegBuilder legs(checked);
     bool headerAllowed = true;
+    long number = 0;
     std::string_view rest = input;
     while (!rest.empty()) {
+        ++number;
         const std::size_t end = rest.find('\n');
         const std::string_view line = rest.substr(0, end);
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
@@ -49,11 +62,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                          && f.minutes < 60 && f.seconds >= 0 && f.seconds < 61,
                                      "a sentence's fix is on the globe and in the day", input);
             }
-            checkLeg(legs.add(*fix, 1), input);
+            legs.add(*fix, number);
+        } else if (const auto* date = std::get_if<EpochDate>(&read)) {
+            legs.add(*date);
         } else if (std::holds_alternative<PairRow>(read)) {
-            checkLeg(legs.flush(), input);
+            legs.flush();
         }
     }
-    checkLeg(legs.flush(), input);
+    legs.flush();
     return 0;
 }

@@ -1,0 +1,105 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Sourced by scripts/windows after scripts/windows-qt.sh: a static expat for
+# 64-bit Windows, built with MinGW from Debian's own expat source, which the
+# batch program reads GPX, TCX and KML with. Debian ships no expat for MinGW,
+# and a static one keeps zelvamirontica-batch.exe free of any DLL of its own.
+# The result is cached beside the Qt, keyed by version, options, the one fix
+# to the source and the toolchain file.
+
+ZELVA_EXPAT_VERSION=2.5.0
+ZELVA_EXPAT_OPTIONS=(
+    -DCMAKE_BUILD_TYPE=Release
+    # Small rather than fast, as the exes and the Qt are built: each function
+    # and datum in its own section, for the linker to drop those never called.
+    "-DCMAKE_C_FLAGS_RELEASE=-Os -DNDEBUG"
+    "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections"
+    # A static library: its users get XML_STATIC from expat's own CMake
+    # config. The MinGW runtime comes in only when the exe is linked, and
+    # statically there, as Qt's does.
+    -DEXPAT_SHARED_LIBS=OFF
+    -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF -DEXPAT_BUILD_TESTS=OFF
+    -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF
+)
+# Debian builds expat with its configure script, whose expat_config.h says
+# `#define XML_DTD 1`, and its backported fixes test `#if XML_DTD == 1`;
+# CMake's template defines XML_DTD empty, which those lines cannot compile
+# with. The same value as Debian's, then.
+ZELVA_EXPAT_CONFIG_FIX='s/^#cmakedefine XML_DTD$/#cmakedefine XML_DTD 1/'
+
+# Prints the folder the finished expat lives in (it may not exist yet).
+zelva_windows_expat_prefix() {
+    local root key
+    root="${XDG_CACHE_HOME:-$HOME/.cache}/zelvamirontica"
+    # The toolchain file's license line does not change what gets built.
+    key=$( { printf '%s\n' "$ZELVA_EXPAT_VERSION" "${ZELVA_EXPAT_OPTIONS[@]}" \
+                 "$ZELVA_EXPAT_CONFIG_FIX"
+             grep -v '^# SPDX-License-Identifier:' \
+                 "$(dirname "${BASH_SOURCE[0]}")/../cmake/mingw-w64.cmake"; } \
+        | sha256sum | cut -c1-12)
+    echo "$root/expat-$ZELVA_EXPAT_VERSION-mingw-static-$key"
+}
+
+# Builds the cached expat unless it is already there.
+zelva_build_windows_expat() {
+    local prefix work toolchain src
+    prefix=$(zelva_windows_expat_prefix)
+    if [ -f "$prefix/.complete" ]; then
+        echo "Windows expat: cached in $prefix"
+        return 0
+    fi
+    toolchain="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64.cmake"
+    work="$prefix.work"
+    rm -rf "$work" "$prefix"
+    mkdir -p "$work/apt/state/lists/partial" "$work/apt/cache/archives/partial" "$work/src"
+
+    # A private apt set-up that knows only Debian's source archive: the
+    # system's own sources and lists stay as they are. Debian 12's expat, the
+    # version the Linux build links.
+    local codename
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    if [ "$codename" != bookworm ]; then
+        echo "scripts/windows builds on Debian 12 (bookworm) with its expat $ZELVA_EXPAT_VERSION;" \
+             "this is ${codename:-an unknown system}" >&2
+        return 1
+    fi
+    cat > "$work/apt/sources.list" <<SOURCES
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $codename main
+SOURCES
+    local apt=(apt-get -q
+        -o Dir::Etc::SourceList="$work/apt/sources.list"
+        -o Dir::Etc::SourceParts=/nonexistent
+        -o Dir::State="$work/apt/state"
+        -o Dir::Cache="$work/apt/cache"
+        -o Debug::NoLocking=1)
+    "${apt[@]}" update
+    # The same Debian revision as the host's expat where the archive still has it.
+    (cd "$work/src" && { "${apt[@]}" source "expat=$(dpkg-query -W -f='${Version}' libexpat1-dev 2>/dev/null)" \
+        || "${apt[@]}" source expat; })
+    src=$(find "$work/src" -maxdepth 1 -mindepth 1 -type d -name 'expat-*' | head -n1)
+    case "$src" in
+        */expat-$ZELVA_EXPAT_VERSION*) ;;
+        *) echo "Expected the expat $ZELVA_EXPAT_VERSION source, got: ${src:-nothing}" >&2; return 1 ;;
+    esac
+    # Debian's source is laid out as upstream's repository, the library in
+    # expat/; a release tarball would have it at the top.
+    [ -f "$src/CMakeLists.txt" ] || src="$src/expat"
+    sed -i "$ZELVA_EXPAT_CONFIG_FIX" "$src/expat_config.h.cmake"
+
+    cmake -S "$src" -B "$work/build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_INSTALL_PREFIX="$prefix" \
+        "${ZELVA_EXPAT_OPTIONS[@]}"
+    # Lowest priority: the machine stays usable while expat builds.
+    nice -n 19 cmake --build "$work/build" --parallel "$(nproc)"
+    cmake --install "$work/build"
+    touch "$prefix/.complete"
+    rm -rf "$work"
+    echo "Windows expat: built in $prefix"
+}
+
+# Prints the folder of the cached expat's CMake config, for expat_DIR: the
+# toolchain files confine find_package to the MinGW and Qt roots, which the
+# cache is outside of.
+zelva_windows_expat_cmake_dir() {
+    echo "$(zelva_windows_expat_prefix)/lib/cmake/expat-$ZELVA_EXPAT_VERSION"
+}
