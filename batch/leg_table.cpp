@@ -48,14 +48,9 @@ void LegTable::appendColumns(std::string& out, const std::string_view* columns, 
 
 void LegTable::appendSummaryRow(std::string& out, std::string_view file, const ListSummary& list) const
 {
-    if (fileColumn_) {
-        appendField(out, file);
-        out += fieldSeparator_;
-    }
-    char digits[24];
-    out.append(digits, std::to_chars(digits, digits + sizeof digits, list.line).ptr);
+    appendRowStart(out, file, list.line);
     out += fieldSeparator_;
-    out.append(digits, std::to_chars(digits, digits + sizeof digits, list.fixes).ptr);
+    appendInteger(out, list.fixes);
     out += fieldSeparator_;
     appendNumberText(out, list.distanceKm, format_);
     // Without a leg with clocks there is no time and no speed to give.
@@ -72,14 +67,25 @@ void LegTable::appendNumber(std::string& out, const std::optional<double>& value
         appendNumberText(out, *value, format_);
 }
 
-void LegTable::appendRow(std::string& out, std::string_view file, const Leg& leg) const
+// The file's field, where there is one, and the line's.
+void LegTable::appendRowStart(std::string& out, std::string_view file, long line) const
 {
     if (fileColumn_) {
         appendField(out, file);
         out += fieldSeparator_;
     }
+    appendInteger(out, line);
+}
+
+void LegTable::appendInteger(std::string& out, long value)
+{
     char digits[24];
-    out.append(digits, std::to_chars(digits, digits + sizeof digits, leg.line).ptr);
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+void LegTable::appendRow(std::string& out, std::string_view file, const Leg& leg) const
+{
+    appendRowStart(out, file, leg.line);
     if (leg.timed) {
         appendTripTexts(out, leg.trip, format_, fieldSeparator_);
     } else {

@@ -32,6 +32,8 @@ private:
     void appendField(std::string& out, std::string_view text) const;
     void appendColumns(std::string& out, const std::string_view* columns, std::size_t count) const;
     void appendNumber(std::string& out, const std::optional<double>& value) const;
+    void appendRowStart(std::string& out, std::string_view file, long line) const;
+    static void appendInteger(std::string& out, long value);
 
     NumberFormat format_;
     char fieldSeparator_;

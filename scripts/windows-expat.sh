@@ -6,6 +6,8 @@
 # The result is cached beside the Qt, keyed by version, options, the one fix
 # to the source and the toolchain file.
 
+. "$(dirname "${BASH_SOURCE[0]}")/debian-source.sh"
+
 ZELVA_EXPAT_VERSION=2.5.0
 ZELVA_EXPAT_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release
@@ -50,36 +52,8 @@ zelva_build_windows_expat() {
     toolchain="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64.cmake"
     work="$prefix.work"
     rm -rf "$work" "$prefix"
-    mkdir -p "$work/apt/state/lists/partial" "$work/apt/cache/archives/partial" "$work/src"
-
-    # A private apt set-up that knows only Debian's source archive: the
-    # system's own sources and lists stay as they are. Debian 12's expat, the
-    # version the Linux build links.
-    local codename
-    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
-    if [ "$codename" != bookworm ]; then
-        echo "scripts/windows builds on Debian 12 (bookworm) with its expat $ZELVA_EXPAT_VERSION;" \
-             "this is ${codename:-an unknown system}" >&2
-        return 1
-    fi
-    cat > "$work/apt/sources.list" <<SOURCES
-deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $codename main
-SOURCES
-    local apt=(apt-get -q
-        -o Dir::Etc::SourceList="$work/apt/sources.list"
-        -o Dir::Etc::SourceParts=/nonexistent
-        -o Dir::State="$work/apt/state"
-        -o Dir::Cache="$work/apt/cache"
-        -o Debug::NoLocking=1)
-    "${apt[@]}" update
-    # The same Debian revision as the host's expat where the archive still has it.
-    (cd "$work/src" && { "${apt[@]}" source "expat=$(dpkg-query -W -f='${Version}' libexpat1-dev 2>/dev/null)" \
-        || "${apt[@]}" source expat; })
-    src=$(find "$work/src" -maxdepth 1 -mindepth 1 -type d -name 'expat-*' | head -n1)
-    case "$src" in
-        */expat-$ZELVA_EXPAT_VERSION*) ;;
-        *) echo "Expected the expat $ZELVA_EXPAT_VERSION source, got: ${src:-nothing}" >&2; return 1 ;;
-    esac
+    # Debian 12's expat, the version the Linux build links.
+    src=$(zelva_debian_source "$work" expat libexpat1-dev "$ZELVA_EXPAT_VERSION") || return 1
     # Debian's source is laid out as upstream's repository, the library in
     # expat/; a release tarball would have it at the top.
     [ -f "$src/CMakeLists.txt" ] || src="$src/expat"

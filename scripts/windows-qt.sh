@@ -5,6 +5,8 @@
 # The result is cached outside the work tree, keyed by version and options,
 # because it takes the better part of an hour on two cores.
 
+. "$(dirname "${BASH_SOURCE[0]}")/debian-source.sh"
+
 ZELVA_QT_VERSION=6.4.2
 ZELVA_QT_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release
@@ -63,38 +65,16 @@ zelva_build_windows_qt() {
     toolchain="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64.cmake"
     work="$prefix.work"
     rm -rf "$work" "$prefix"
-    mkdir -p "$work/apt/state/lists/partial" "$work/apt/cache/archives/partial" "$work/src"
 
-    # A private apt set-up that knows only Debian's source archive: the
-    # system's own sources and lists stay as they are.
     # The static Qt must be the host Qt's own version, whose moc, uic and rcc
     # build the program: Debian 12's 6.4.2, from Debian 12's source archive.
-    local codename host_qt
-    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    local host_qt
     host_qt=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
-    if [ "$codename" != bookworm ] || [[ $host_qt != $ZELVA_QT_VERSION* ]]; then
-        echo "scripts/windows builds on Debian 12 (bookworm) with its Qt $ZELVA_QT_VERSION;" \
-             "this is ${codename:-an unknown system} with qt6-base-dev ${host_qt:-missing}" >&2
+    if [[ $host_qt != $ZELVA_QT_VERSION* ]]; then
+        echo "scripts/windows builds with the host's Qt $ZELVA_QT_VERSION; qt6-base-dev is ${host_qt:-missing}" >&2
         return 1
     fi
-    cat > "$work/apt/sources.list" <<SOURCES
-deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $codename main
-SOURCES
-    local apt=(apt-get -q
-        -o Dir::Etc::SourceList="$work/apt/sources.list"
-        -o Dir::Etc::SourceParts=/nonexistent
-        -o Dir::State="$work/apt/state"
-        -o Dir::Cache="$work/apt/cache"
-        -o Debug::NoLocking=1)
-    "${apt[@]}" update
-    # The same Debian revision as the host Qt where the archive still has it.
-    (cd "$work/src" && { "${apt[@]}" source "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" \
-        || "${apt[@]}" source qt6-base; })
-    src=$(find "$work/src" -maxdepth 1 -mindepth 1 -type d -name 'qt6-base-*' | head -n1)
-    case "$src" in
-        */qt6-base-$ZELVA_QT_VERSION*) ;;
-        *) echo "Expected the qt6-base $ZELVA_QT_VERSION source, got: ${src:-nothing}" >&2; return 1 ;;
-    esac
+    src=$(zelva_debian_source "$work" qt6-base qt6-base-dev "$ZELVA_QT_VERSION") || return 1
 
     cmake -S "$src" -B "$work/build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
