@@ -19,6 +19,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -166,53 +167,84 @@ int main(int argc, char** argv)
         std::fclose(geod);
         std::fclose(batch);
     }
-    const auto timed = [&](const char* name, const std::vector<std::string>& command,
-                           const std::string& input, bool throughPipe = false) {
-        Usage usage;
-        if (throughPipe) {
-            std::string bytes;
-            if (std::FILE* in = std::fopen(input.c_str(), "rb")) {
-                char block[1 << 16];
-                for (std::size_t n; (n = std::fread(block, 1, sizeof block, in)) > 0;)
-                    bytes.append(block, n);
-                std::fclose(in);
-            }
-            usage = run(command, -1, [&](int fd) { writeAll(fd, bytes); });
-        } else {
-            const int fd = open(input.c_str(), O_RDONLY);
-            usage = run(command, fd);
-            close(fd);
-        }
-        if (usage.cpuSeconds < 0)
-            std::printf("%-34s could not run (%s)\n", name, command[0].c_str());
-        else
-            std::printf("%-34s %8.3f CPU-s  %12.0f legs per CPU-second\n", name, usage.cpuSeconds,
-                        pairs / usage.cpuSeconds);
-        return usage;
+    // Each program's median CPU time over several rounds, the programs taking
+    // turns within each round: a shared machine's speed drifts by a tenth or
+    // more within a minute, and so the drift falls on all of them alike.
+    // GeodSolve, the slowest by far, runs once, in the last round.
+    struct Subject {
+        const char* name;
+        std::vector<std::string> command;
+        const std::string* input;
+        bool throughPipe;
+        int rounds;
+        std::vector<Usage> runs;
+        int firstRound = 0;
     };
+    std::string pairBytes;
+    if (std::FILE* in = std::fopen(batchInput.c_str(), "rb")) {
+        char block[1 << 16];
+        for (std::size_t n; (n = std::fread(block, 1, sizeof block, in)) > 0;)
+            pairBytes.append(block, n);
+        std::fclose(in);
+    }
+    std::vector<Subject> subjects = {
+        {"zelvamirontica-batch", {ZELVA_BATCH_PROGRAM, "--separatore=punto"}, &batchInput, false, 5, {}},
+#ifdef ZELVA_FLOOR
+        {"floor (shared/bench-floor)", {ZELVA_FLOOR}, &batchInput, false, 5, {}},
+#endif
+        {"geod -I +R=6371000 -f %.15g", {"geod", "-I", "+R=6371000", "-f", "%.15g"}, &geodInput, false, 3, {}},
+        {"GeodSolve -i -e 6371000 0 -p 9", {"GeodSolve", "-i", "-e", "6371000", "0", "-p", "9"}, &geodInput, false,
+         1, {}, 4},
+        {"zelvamirontica-batch, pipe", {ZELVA_BATCH_PROGRAM, "--separatore=punto"}, &batchInput, true, 5, {}},
+    };
+    // Every other round runs them in the opposite order, so that none always
+    // follows the long GeodSolve run or the machine's quiet start.
+    for (int round = 0; round < 5; ++round) {
+        for (std::size_t i = 0; i < subjects.size(); ++i) {
+            Subject& subject = subjects[round % 2 == 0 ? i : subjects.size() - 1 - i];
+            if (round < subject.firstRound || round >= subject.firstRound + subject.rounds)
+                continue;
+            if (subject.throughPipe) {
+                subject.runs.push_back(run(subject.command, -1, [&](int fd) { writeAll(fd, pairBytes); }));
+            } else {
+                const int fd = open(subject.input->c_str(), O_RDONLY);
+                subject.runs.push_back(run(subject.command, fd));
+                close(fd);
+            }
+        }
+    }
+    const auto median = [&](const char* name) {
+        for (Subject& subject : subjects) {
+            if (std::string_view(subject.name) != name)
+                continue;
+            std::sort(subject.runs.begin(), subject.runs.end(),
+                      [](const Usage& a, const Usage& b) { return a.cpuSeconds < b.cpuSeconds; });
+            return subject.runs[subject.runs.size() / 2];
+        }
+        return Usage{};
+    };
+    std::printf("%ld pairs, each program as a process of its own (median CPU time of its runs):\n", pairs);
+    for (const Subject& subject : subjects) {
+        const Usage usage = median(subject.name);
+        if (usage.cpuSeconds < 0)
+            std::printf("%-34s could not run (%s)\n", subject.name, subject.command[0].c_str());
+        else
+            std::printf("%-34s %8.3f CPU-s  %12.0f legs per CPU-second (%d runs)\n", subject.name,
+                        usage.cpuSeconds, pairs / usage.cpuSeconds, subject.rounds);
+    }
+#ifndef ZELVA_FLOOR
+    std::printf("%-34s not built: no shared/bench-floor/floor.cpp beside the project\n", "floor");
+#endif
     // How many of the other's legs per CPU-second the program makes.
     const auto ratio = [](const char* against, const Usage& ours, const Usage& other) {
         if (ours.cpuSeconds > 0 && other.cpuSeconds > 0)
             std::printf("%-34s %8.2f\n", against, other.cpuSeconds / ours.cpuSeconds);
     };
-    std::printf("%ld pairs, each program as a process of its own:\n", pairs);
-    const Usage ours = timed("zelvamirontica-batch", {ZELVA_BATCH_PROGRAM, "--separatore=punto"}, batchInput);
-#ifdef ZELVA_FLOOR
-    const Usage floor = timed("floor (shared/bench-floor)", {ZELVA_FLOOR}, batchInput);
-#else
-    const Usage floor;
-    std::printf("%-34s not built: no shared/bench-floor/floor.cpp beside the project\n", "floor");
-#endif
-    const Usage geod = timed("geod -I +R=6371000 -f %.15g", {"geod", "-I", "+R=6371000", "-f", "%.15g"},
-                             geodInput);
-    const Usage geodSolve = timed("GeodSolve -i -e 6371000 0 -p 9",
-                                  {"GeodSolve", "-i", "-e", "6371000", "0", "-p", "9"}, geodInput);
-    const Usage piped = timed("zelvamirontica-batch, pipe", {ZELVA_BATCH_PROGRAM, "--separatore=punto"},
-                              batchInput, true);
-    ratio("ratio to the floor (0.8 wanted)", ours, floor);
-    ratio("ratio to geod", ours, geod);
-    ratio("ratio to GeodSolve", ours, geodSolve);
-    ratio("a pipe against a file", piped, ours);
+    const Usage ours = median("zelvamirontica-batch");
+    ratio("ratio to the floor (0.8 wanted)", ours, median("floor (shared/bench-floor)"));
+    ratio("ratio to geod", ours, median("geod -I +R=6371000 -f %.15g"));
+    ratio("ratio to GeodSolve", ours, median("GeodSolve -i -e 6371000 0 -p 9"));
+    ratio("a pipe against a file", median("zelvamirontica-batch, pipe"), ours);
     std::remove(geodInput.c_str());
     std::remove(batchInput.c_str());
     rmdir(folder);

@@ -280,45 +280,59 @@ std::string numberToText(double value, const NumberFormat& format)
 
 void appendNumberText(std::string& out, double value, const NumberFormat& format)
 {
-    if (value == 0.0) {
-        out += '0';  // negative zero included
+    if (format.decimalSeparator.size() <= kLongestSeparator) {
+        char text[kLongestNumberText];
+        out.append(text, writeNumberText(text, value, format));
         return;
     }
-    if (std::isnan(value)) {
-        out += "NaN";
+    // A separator longer than any character: the text is made, then put right.
+    const NumberFormat point{".", format.groupSeparator};
+    char text[kLongestNumberText];
+    const std::string_view plain(text, static_cast<std::size_t>(writeNumberText(text, value, point) - text));
+    const std::size_t dot = plain.find('.');
+    if (dot == std::string_view::npos) {
+        out += plain;
         return;
     }
-    if (std::isinf(value)) {
-        out += value < 0 ? "-Inf" : "Inf";
-        return;
-    }
+    out += plain.substr(0, dot);
+    out += format.decimalSeparator;
+    out += plain.substr(dot + 1);
+}
+
+char* writeNumberText(char* out, double value, const NumberFormat& format) noexcept
+{
+    const auto put = [out](std::string_view text) { return std::copy(text.begin(), text.end(), out); };
+    if (value == 0.0)
+        return put("0");  // negative zero included
+    if (std::isnan(value))
+        return put("NaN");
+    if (std::isinf(value))
+        return put(value < 0 ? "-Inf" : "Inf");
 
     // The general format at 15 digits is exactly the cell's rule: correctly
     // rounded, trailing zeros dropped, and scientific from 1E+15 on and below
     // 1E-04. Only the separator and the exponent's letter differ, so the text
-    // is taken as it stands and those two put right.
-    // Written in place at the end of out: the batch program writes millions.
-    constexpr std::size_t kLongest = 32;
-    const std::size_t at = out.size();
-    out.resize(at + kLongest);
-    char* const begin = out.data() + at;
-    char* const end = std::to_chars(begin, begin + kLongest, value, std::chars_format::general, 15).ptr;
-    char* const e = std::find(begin, end, 'e');
+    // is taken as it stands and those two put right. It is written in place:
+    // the batch program writes millions.
+    const std::string_view sep = format.decimalSeparator;
+    char* const end = std::to_chars(out, out + kLongestNumberText - kLongestSeparator, value,
+                                    std::chars_format::general, 15).ptr;
+    // From 1E-04 up to well below 1E+15 no rounding to 15 digits reaches
+    // the scientific form, so most numbers need no search for its 'e'.
+    const double magnitude = std::fabs(value);
+    char* const e = magnitude >= 1e-4 && magnitude < 9e14 ? end : std::find(out, end, 'e');
     if (e != end)
         *e = 'E';  // to_chars writes the sign and at least two digits after it
-    auto* const found = static_cast<char*>(std::memchr(begin, '.', static_cast<std::size_t>(e - begin)));
-    char* const point = found ? found : e;
-    const std::string_view sep = format.decimalSeparator;
-    if (point == e || sep.size() == 1) {
-        if (point != e)
-            *point = sep.front();
-        out.resize(at + static_cast<std::size_t>(end - begin));
-        return;
+    auto* const point = static_cast<char*>(std::memchr(out, '.', static_cast<std::size_t>(e - out)));
+    if (!point || sep.size() == 1) {
+        if (point)
+            *point = sep.empty() ? '.' : sep.front();
+        return end;
     }
-    const std::string tail(point + 1, end);
-    out.resize(at + static_cast<std::size_t>(point - begin));
-    out += sep;
-    out += tail;
+    // A separator of several bytes (U+066B, say) moves the rest along.
+    std::memmove(point + sep.size(), point + 1, static_cast<std::size_t>(end - point - 1));
+    std::copy(sep.begin(), sep.end(), point);
+    return end + sep.size() - 1;
 }
 
 } // namespace zelva

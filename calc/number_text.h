@@ -6,6 +6,7 @@
 // std::bad_alloc, and nothing else.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,5 +19,12 @@ std::optional<double> textToNumber(std::string_view text, const NumberFormat& fo
 std::string numberToText(double value, const NumberFormat& format);
 // numberToText's text added to the end of out, with no string of its own.
 void appendNumberText(std::string& out, double value, const NumberFormat& format);
+
+// numberToText's text written at out, for a decimal separator of at most
+// kLongestSeparator bytes (one UTF-8 character), into room for kLongestNumberText
+// bytes; returns where it ends. Never throws.
+constexpr std::size_t kLongestSeparator = 4;
+constexpr std::size_t kLongestNumberText = 32;
+char* writeNumberText(char* out, double value, const NumberFormat& format) noexcept;
 
 } // namespace zelva

@@ -14,13 +14,6 @@ std::string textOf(const std::optional<double>& v, const NumberFormat& format)
     return v ? numberToText(*v, format) : std::string();
 }
 
-void appendText(std::string& out, const std::optional<double>& v, const NumberFormat& format, char separator)
-{
-    out += separator;
-    if (v)
-        appendNumberText(out, *v, format);
-}
-
 } // namespace
 
 TripTexts tripTexts(const Trip& trip, const NumberFormat& format)
@@ -33,12 +26,25 @@ TripTexts tripTexts(const Trip& trip, const NumberFormat& format)
 
 void appendTripTexts(std::string& out, const Trip& trip, const NumberFormat& format, char separator)
 {
-    for (const std::optional<double>& value : {trip.timeOfDay1, trip.timeOfDay2,
-                                               std::optional<double>(trip.distanceKm),
-                                               std::optional<double>(trip.distanceM),
-                                               std::optional<double>(trip.interval), trip.speedMs,
-                                               trip.speedKmh})
-        appendText(out, value, format, separator);
+    const std::optional<double> values[] = {trip.timeOfDay1, trip.timeOfDay2, trip.distanceKm, trip.distanceM,
+                                            trip.interval, trip.speedMs, trip.speedKmh};
+    if (format.decimalSeparator.size() > kLongestSeparator) {
+        for (const std::optional<double>& value : values) {
+            out += separator;
+            if (value)
+                appendNumberText(out, *value, format);
+        }
+        return;
+    }
+    // Written into one buffer and added at once: this runs for every leg.
+    char text[std::size(values) * (kLongestNumberText + 1)];
+    char* end = text;
+    for (const std::optional<double>& value : values) {
+        *end++ = separator;
+        if (value)
+            end = writeNumberText(end, *value, format);
+    }
+    out.append(text, end);
 }
 
 } // namespace zelva
