@@ -180,6 +180,32 @@ Fix fixOf(const std::array<double, kPairFields>& n, std::size_t from)
     return Fix{n[from], n[from + 1], n[from + 2], n[from + 3], n[from + 4]};
 }
 
+// A row of plain numbers with decimal points between blanks, the usual one,
+// read in one pass as the general way would read it; nullopt for any other.
+std::optional<InputLine> readPlainRow(std::string_view line)
+{
+    std::array<double, kPairFields> values{};
+    std::size_t count = 0;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    for (;;) {
+        while (p != end && isBlank(*p))
+            ++p;
+        if (p == end)
+            break;
+        if (count == kPairFields)
+            return std::nullopt;
+        p = readPlainDecimal(p, end, '.', values[count++]);
+        if (!p || (p != end && !isBlank(*p)))
+            return std::nullopt;
+    }
+    if (count == kFixFields)
+        return ListFix{fixOf(values, 0), std::nullopt, false};
+    if (count == kPairFields)
+        return PairRow{fixOf(values, 0), fixOf(values, kFixFields)};
+    return std::nullopt;
+}
+
 } // namespace
 
 InputLine readTableRow(std::string_view line, bool headerAllowed)
@@ -189,6 +215,10 @@ InputLine readTableRow(std::string_view line, bool headerAllowed)
 
 InputLine readTableRow(std::string_view line, bool headerAllowed, unsigned bits)
 {
+    if (bits == 0) {
+        if (std::optional<InputLine> plain = readPlainRow(line))
+            return *std::move(plain);
+    }
     const bool commas = (bits & kComma) != 0;
     const Row fields = split(line, bits);
     // A spreadsheet writes an empty row as its separators alone.

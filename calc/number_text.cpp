@@ -225,15 +225,20 @@ double parseTrimmed(std::string_view trimmed, const NumberFormat& format, char* 
     return parseNormalised(significant, magnitude, negative);
 }
 
-// The plainest text, an optional '-', digits, and the decimal separator (of
-// one byte) with more digits, in one pass to the same exact short cut as
-// parseTrimmed's. Leading zeros count as digits, so whatever passes here would
-// take the short cut there too, to the same double. kNotANumber for any other
-// text, which then takes the whole way.
+// A whole text that is plain (readPlainDecimal), or kNotANumber.
 double parsePlain(std::string_view text, char separator)
 {
-    const char* p = text.data();
-    const char* const end = p + text.size();
+    const char* const end = text.data() + text.size();
+    double value = 0.0;
+    return readPlainDecimal(text.data(), end, separator, value) == end ? value : kNotANumber;
+}
+
+} // namespace
+
+// Leading zeros count as digits, so whatever passes here would take the
+// exact short cut in parseTrimmed too, to the same double.
+const char* readPlainDecimal(const char* p, const char* end, char separator, double& value) noexcept
+{
     const bool negative = p != end && *p == '-';
     p += negative ? 1 : 0;
     std::uint64_t mantissa = 0;
@@ -245,12 +250,12 @@ double parsePlain(std::string_view text, char separator)
         for (++p; p != end && isDigit(*p); ++p, ++digits, ++fractionDigits)
             mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
     }
-    if (p != end || digits == 0 || digits > 19 || mantissa > (std::uint64_t{1} << 53) || fractionDigits > 22)
-        return kNotANumber;
-    return exactShortCut(mantissa, -fractionDigits, negative);
+    if (digits == 0 || digits > 19 || mantissa > (std::uint64_t{1} << 53) || fractionDigits > 22
+        || (p != end && (isDigit(*p) || *p == separator || *p == 'e' || *p == 'E')))
+        return nullptr;
+    value = exactShortCut(mantissa, -fractionDigits, negative);
+    return p;
 }
-
-} // namespace
 
 std::optional<double> textToNumber(std::string_view text, const NumberFormat& format)
 {

@@ -16,6 +16,12 @@
 namespace zelva {
 
 std::optional<double> textToNumber(std::string_view text, const NumberFormat& format);
+// The plain decimal that begins at p, an optional '-', digits, and the
+// separator with more digits, as textToNumber reads that text: its value and
+// where it ends. nullptr where it is no such number of at most 19 digits, or
+// goes on as a longer one (digits, a second separator, an exponent): then
+// textToNumber reads it the whole way. Never throws.
+const char* readPlainDecimal(const char* p, const char* end, char separator, double& value) noexcept;
 std::string numberToText(double value, const NumberFormat& format);
 // numberToText's text added to the end of out, with no string of its own.
 void appendNumberText(std::string& out, double value, const NumberFormat& format);
