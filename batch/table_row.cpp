@@ -28,6 +28,13 @@ using Row = Fields<kPairFields>;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+const char* skipBlanks(const char* p, const char* end)
+{
+    while (p != end && isBlank(*p))
+        ++p;
+    return p;
+}
+
 std::string_view trim(std::string_view text)
 {
     const char* p = text.data();
@@ -88,8 +95,7 @@ Row splitPlainBlanks(std::string_view line)
     const char* p = line.data();
     const char* const end = p + line.size();
     for (;;) {
-        while (p != end && isBlank(*p))
-            ++p;
+        p = skipBlanks(p, end);
         if (p == end)
             return fields;
         const char* const start = p;
@@ -189,8 +195,7 @@ std::optional<InputLine> readPlainRow(std::string_view line)
     const char* p = line.data();
     const char* const end = p + line.size();
     for (;;) {
-        while (p != end && isBlank(*p))
-            ++p;
+        p = skipBlanks(p, end);
         if (p == end)
             break;
         if (count == kPairFields)
