@@ -53,6 +53,7 @@ struct XmlTrackReader::State {
     Kind kind = Kind::Unknown;
     std::vector<std::string> path;  // local names from the root
     bool inList = false;
+    std::size_t listDepth = 0;  // the element that began the list
     std::optional<Draft> draft;
     Text text = Text::None;
     std::size_t textDepth = 0;  // the element whose text it is
@@ -82,12 +83,15 @@ struct XmlTrackReader::State {
         valueTooLong = false;
     }
 
-    void beginList()
+    // A list inside a list (no format has one, but a file may) is part of the outer one.
+    bool beginList()
     {
         if (inList)
-            endList();
+            return false;
         inList = true;
+        listDepth = path.size();
         sink.beginList();
+        return true;
     }
 
     void endList()
@@ -101,6 +105,8 @@ struct XmlTrackReader::State {
     // lat and lon as text, time as text or empty: a point or a bad point.
     void emit(long at, std::string_view latitude, std::string_view longitude, std::string_view time, bool timed)
     {
+        if (!inList)
+            return;  // a point outside any list: no leg can have it
         const std::optional<double> lat = readDegrees(latitude, 90.0);
         const std::optional<double> lon = readDegrees(longitude, 180.0);
         std::optional<UtcTime> clock;
@@ -208,8 +214,7 @@ struct XmlTrackReader::State {
             }
             break;
         case Kind::Kml:
-            if (local == "Track" || local == "LineString") {
-                beginList();
+            if ((local == "Track" || local == "LineString") && beginList()) {
                 whens.clear();
                 coords.clear();
             } else if (local == "when" && parentName == "Track") {
@@ -251,8 +256,7 @@ struct XmlTrackReader::State {
             if (draft->hasPosition)
                 emit(draft->line, draft->latitude, draft->longitude, draft->time, !draft->time.empty());
             draft.reset();
-        } else if (local == "trkseg" || local == "rte" || local == "LineString"
-                   || (local == "Track" && kind != Kind::Gpx)) {
+        } else if (inList && path.size() == listDepth) {
             if (kind == Kind::Kml && (!whens.empty() || !coords.empty())) {
                 sink.badPoint(line(), "gx:Track con quantità diverse di <when> e <gx:coord>: avanzi saltati");
                 whens.clear();
