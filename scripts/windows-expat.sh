@@ -6,7 +6,7 @@
 # The result is cached beside the Qt, keyed by version, options, the one fix
 # to the source and the toolchain file.
 
-. "$(dirname "${BASH_SOURCE[0]}")/debian-source.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/windows-source-build.sh"
 
 ZELVA_EXPAT_VERSION=2.5.0
 ZELVA_EXPAT_OPTIONS=(
@@ -30,45 +30,21 @@ ZELVA_EXPAT_CONFIG_FIX='s/^#cmakedefine XML_DTD$/#cmakedefine XML_DTD 1/'
 
 # Prints the folder the finished expat lives in (it may not exist yet).
 zelva_windows_expat_prefix() {
-    local root key
-    root="${XDG_CACHE_HOME:-$HOME/.cache}/zelvamirontica"
-    # The toolchain file's license line does not change what gets built.
-    key=$( { printf '%s\n' "$ZELVA_EXPAT_VERSION" "${ZELVA_EXPAT_OPTIONS[@]}" \
-                 "$ZELVA_EXPAT_CONFIG_FIX"
-             grep -v '^# SPDX-License-Identifier:' \
-                 "$(dirname "${BASH_SOURCE[0]}")/../cmake/mingw-w64.cmake"; } \
-        | sha256sum | cut -c1-12)
-    echo "$root/expat-$ZELVA_EXPAT_VERSION-mingw-static-$key"
+    zelva_windows_cache_prefix expat "$ZELVA_EXPAT_VERSION" "${ZELVA_EXPAT_OPTIONS[@]}" "$ZELVA_EXPAT_CONFIG_FIX"
 }
 
 # Builds the cached expat unless it is already there.
 zelva_build_windows_expat() {
-    local prefix work toolchain src
+    local prefix src
     prefix=$(zelva_windows_expat_prefix)
-    if [ -f "$prefix/.complete" ]; then
-        echo "Windows expat: cached in $prefix"
-        return 0
-    fi
-    toolchain="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64.cmake"
-    work="$prefix.work"
-    rm -rf "$work" "$prefix"
+    zelva_windows_cached expat "$prefix" && return 0
     # Debian 12's expat, the version the Linux build links.
-    src=$(zelva_debian_source "$work" expat libexpat1-dev "$ZELVA_EXPAT_VERSION") || return 1
+    src=$(zelva_debian_source "$prefix.work" expat libexpat1-dev "$ZELVA_EXPAT_VERSION") || return 1
     # Debian's source is laid out as upstream's repository, the library in
     # expat/; a release tarball would have it at the top.
     [ -f "$src/CMakeLists.txt" ] || src="$src/expat"
     sed -i "$ZELVA_EXPAT_CONFIG_FIX" "$src/expat_config.h.cmake"
-
-    cmake -S "$src" -B "$work/build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_INSTALL_PREFIX="$prefix" \
-        "${ZELVA_EXPAT_OPTIONS[@]}"
-    # Lowest priority: the machine stays usable while expat builds.
-    nice -n 19 cmake --build "$work/build" --parallel "$(nproc)"
-    cmake --install "$work/build"
-    touch "$prefix/.complete"
-    rm -rf "$work"
-    echo "Windows expat: built in $prefix"
+    zelva_windows_install expat "$src" "$prefix" "${ZELVA_EXPAT_OPTIONS[@]}"
 }
 
 # Prints the folder of the cached expat's CMake config, for expat_DIR: the

@@ -5,7 +5,7 @@
 # The result is cached outside the work tree, keyed by version and options,
 # because it takes the better part of an hour on two cores.
 
-. "$(dirname "${BASH_SOURCE[0]}")/debian-source.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/windows-source-build.sh"
 
 ZELVA_QT_VERSION=6.4.2
 ZELVA_QT_OPTIONS=(
@@ -44,27 +44,14 @@ ZELVA_QT_OPTIONS=(
 
 # Prints the folder the finished Qt lives in (it may not exist yet).
 zelva_windows_qt_prefix() {
-    local root key
-    root="${XDG_CACHE_HOME:-$HOME/.cache}/zelvamirontica"
-    # The toolchain file's license line does not change what gets built.
-    key=$( { printf '%s\n' "$ZELVA_QT_VERSION" "${ZELVA_QT_OPTIONS[@]}"
-             grep -v '^# SPDX-License-Identifier:' \
-                 "$(dirname "${BASH_SOURCE[0]}")/../cmake/mingw-w64.cmake"; } \
-        | sha256sum | cut -c1-12)
-    echo "$root/qt-$ZELVA_QT_VERSION-mingw-static-$key"
+    zelva_windows_cache_prefix qt "$ZELVA_QT_VERSION" "${ZELVA_QT_OPTIONS[@]}"
 }
 
 # Builds the cached Qt unless it is already there.
 zelva_build_windows_qt() {
-    local prefix work toolchain src
+    local prefix src
     prefix=$(zelva_windows_qt_prefix)
-    if [ -f "$prefix/.complete" ]; then
-        echo "Windows Qt: cached in $prefix"
-        return 0
-    fi
-    toolchain="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64.cmake"
-    work="$prefix.work"
-    rm -rf "$work" "$prefix"
+    zelva_windows_cached Qt "$prefix" && return 0
 
     # The static Qt must be the host Qt's own version, whose moc, uic and rcc
     # build the program: Debian 12's 6.4.2, from Debian 12's source archive.
@@ -74,16 +61,6 @@ zelva_build_windows_qt() {
         echo "scripts/windows builds with the host's Qt $ZELVA_QT_VERSION; qt6-base-dev is ${host_qt:-missing}" >&2
         return 1
     fi
-    src=$(zelva_debian_source "$work" qt6-base qt6-base-dev "$ZELVA_QT_VERSION") || return 1
-
-    cmake -S "$src" -B "$work/build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_INSTALL_PREFIX="$prefix" \
-        "${ZELVA_QT_OPTIONS[@]}"
-    # Lowest priority: the machine stays usable while Qt builds.
-    nice -n 19 cmake --build "$work/build" --parallel "$(nproc)"
-    cmake --install "$work/build"
-    touch "$prefix/.complete"
-    rm -rf "$work"
-    echo "Windows Qt: built in $prefix"
+    src=$(zelva_debian_source "$prefix.work" qt6-base qt6-base-dev "$ZELVA_QT_VERSION") || return 1
+    zelva_windows_install Qt "$src" "$prefix" "${ZELVA_QT_OPTIONS[@]}"
 }
