@@ -15,8 +15,8 @@ command -v gpsbabel >/dev/null || { echo "no gpsbabel"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for spec in "gpx track11.gpx" "gtrnctr activity.tcx" "kml track.kml"; do
-    read -r format file <<<"$spec"
+for reading in "gpx track11.gpx" "gtrnctr activity.tcx" "kml track.kml"; do
+    read -r format file <<<"$reading"
     gpsbabel -t -i "$format" -f "$data/$file" -o unicsv,utc=0 -F "$work/points.csv" || exit 1
     # Latitude, longitude and the time of day of every point with a time and a
     # latitude the program would take, as the window's five numbers.
