@@ -29,6 +29,16 @@ constexpr std::string_view kVersion = "zelvamirontica-batch " ZELVA_VERSION "\n"
 // The bytes an input begins with are read first, to tell XML from lines.
 constexpr std::size_t kPeek = 64 * 1024;
 
+// Standard output failed: a reader that went away ends the program quietly,
+// anything else is said.
+ExitStatus outputFailure(const OutputStream& out, Reporter& reporter)
+{
+    if (out.closedPipe())
+        return ExitStatus::OutputClosed;
+    reporter.program("standard output: scrittura non riuscita: " + systemReason(out.error()));
+    return ExitStatus::Failed;
+}
+
 class Run : public LegSink, public TrackSink {
 public:
     Run(const LegTable& table, OutputStream& output, Reporter& reporter, bool summary)
@@ -203,8 +213,7 @@ private:
             if (output_.failed())
                 return;
         }
-        if (reader.readError() != 0)
-            reporter_.input(name, "lettura non riuscita: " + systemReason(reader.readError()));
+        reportReadError(name, reader.readError());
         // A stop ends the input as its end would: the held epoch's leg is known.
         endList();
         stopped_ = reader.stopped();
@@ -239,20 +248,21 @@ private:
         }
         if (const auto& error = xml.error())
             reporter_.line(name, error->line, error->reason);
-        if (got.error != 0)
-            reporter_.input(name, "lettura non riuscita: " + systemReason(got.error));
+        reportReadError(name, got.error);
         endList();  // a stop or a failed read keeps the points read
         stopped_ = got.stopped;
     }
 
+    void reportReadError(std::string_view name, int error)
+    {
+        if (error != 0)
+            reporter_.input(name, "lettura non riuscita: " + systemReason(error));
+    }
+
     ExitStatus ended()
     {
-        if (output_.failed()) {
-            if (output_.closedPipe())
-                return ExitStatus::OutputClosed;
-            reporter_.program("standard output: scrittura non riuscita: " + systemReason(output_.error()));
-            return ExitStatus::Failed;
-        }
+        if (output_.failed())
+            return outputFailure(output_, reporter_);
         return stopped_ ? ExitStatus::Stopped : reporter_.status();
     }
 
@@ -280,10 +290,7 @@ ExitStatus print(std::string_view text, Reporter& reporter)
     OutputStream out(stdout);
     if (out.write(text) && out.flush())
         return ExitStatus::Clean;
-    if (out.closedPipe())
-        return ExitStatus::OutputClosed;
-    reporter.program("standard output: scrittura non riuscita: " + systemReason(out.error()));
-    return ExitStatus::Failed;
+    return outputFailure(out, reporter);
 }
 
 } // namespace

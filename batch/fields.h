@@ -28,6 +28,18 @@ struct Fields {
     std::string_view operator[](std::size_t i) const { return i < kept() ? at[i] : std::string_view(); }
 };
 
+// The blanks between and around fields: spaces and tabs.
+inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+inline std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 // Which bytes of note a line holds, in one branch-free pass, as every line is
 // looked at so: control characters (tab aside), '$', and the table's ';', ','
 // and '"'.

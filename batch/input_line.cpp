@@ -32,11 +32,7 @@ InputLine readInputLine(std::string_view line, bool headerAllowed)
     if (bits & kControlByte)
         return LineError{"la riga contiene caratteri di controllo (file binario?)"};
 
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!line.empty() && isBlank(line.front()))
-        line.remove_prefix(1);
-    while (!line.empty() && isBlank(line.back()))
-        line.remove_suffix(1);
+    line = trimBlanks(line);
     if (line.empty() || line.front() == '#')
         return Blank{};
     switch (line.front()) {

@@ -26,24 +26,11 @@ const NumberFormat kDecimalComma{",", ""};
 
 using Row = Fields<kPairFields>;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 const char* skipBlanks(const char* p, const char* end)
 {
     while (p != end && isBlank(*p))
         ++p;
     return p;
-}
-
-std::string_view trim(std::string_view text)
-{
-    const char* p = text.data();
-    const char* end = p + text.size();
-    while (p != end && isBlank(*p))
-        ++p;
-    while (end != p && isBlank(end[-1]))
-        --end;
-    return {p, static_cast<std::size_t>(end - p)};
 }
 
 // Which of ';' and ',' stand outside double quotes, and whether there are any.
@@ -81,7 +68,7 @@ Row splitPlain(std::string_view line, char separator)
         const char* stop = static_cast<const char*>(std::memchr(p, separator, static_cast<std::size_t>(end - p)));
         if (!stop)
             stop = end;
-        fields.add(trim({p, static_cast<std::size_t>(stop - p)}));
+        fields.add(trimBlanks({p, static_cast<std::size_t>(stop - p)}));
         if (stop == end)
             return fields;
         p = stop + 1;
@@ -131,11 +118,11 @@ Row splitQuoted(std::string_view line, char separator)
                 ++i;
             if (i < n && line[i] != separator && !(separator == kAtBlanks && isBlank(line[i]))) {
                 i = std::min(line.find(separator, i), n);
-                field = trim(line.substr(start, i - start));
+                field = trimBlanks(line.substr(start, i - start));
             }
         } else {
             i = std::min(separator == kAtBlanks ? line.find_first_of(kBlanks, i) : line.find(separator, i), n);
-            field = trim(line.substr(start, i - start));
+            field = trimBlanks(line.substr(start, i - start));
         }
         fields.add(field);
         if (i >= n)
@@ -212,11 +199,6 @@ std::optional<InputLine> readPlainRow(std::string_view line)
 }
 
 } // namespace
-
-InputLine readTableRow(std::string_view line, bool headerAllowed)
-{
-    return readTableRow(line, headerAllowed, lineBits(line));
-}
 
 InputLine readTableRow(std::string_view line, bool headerAllowed, unsigned bits)
 {

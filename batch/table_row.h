@@ -13,8 +13,7 @@
 
 namespace zelva::batch {
 
-InputLine readTableRow(std::string_view line, bool headerAllowed);
-// The same, with the line's lineBits already known.
+// bits: the line's lineBits (fields.h), which the caller has already found.
 InputLine readTableRow(std::string_view line, bool headerAllowed, unsigned bits);
 
 } // namespace zelva::batch

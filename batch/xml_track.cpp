@@ -151,9 +151,8 @@ struct XmlTrackReader::State {
     // The complete tuples of a LineString's text; the last may go on in the next piece.
     void coordinatesText(std::string_view piece, bool ended)
     {
-        const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
         for (const char c : piece) {
-            if (!blank(c)) {
+            if (!isXmlSpace(c)) {
                 if (tuple.empty())
                     tupleLine = line();
                 if (tuple.size() < kLongestValue)

@@ -15,10 +15,9 @@ constexpr int kMinutesPerDay = 24 * 60;
 
 std::string_view trim(std::string_view text)
 {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front()))
+    while (!text.empty() && isXmlSpace(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
+    while (!text.empty() && isXmlSpace(text.back()))
         text.remove_suffix(1);
     return text;
 }

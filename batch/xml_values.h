@@ -15,6 +15,9 @@ struct UtcTime {
     double hours = 0.0, minutes = 0.0, seconds = 0.0;
 };
 
+// XML's white space: what may stand around a value and between coordinates.
+inline bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
 // YYYY-MM-DDThh:mm:ss[.s...][Z|+hh:mm|-hh:mm]; without a zone it is UTC.
 // Fractions of a second are kept; 60 s is a leap second.
 std::optional<UtcTime> readDateTime(std::string_view text);
