@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zelvamirontica-batch: the legs of logs and tables of fixes, in the window's digits.
-#include "batch/batch_run.h"
-#include "batch/options.h"
-#include "batch/platform.h"
-#include "batch/reporter.h"
+#include "batch/run/batch_run.h"
+#include "batch/run/options.h"
+#include "batch/platform/platform.h"
+#include "batch/write/reporter.h"
 
 int main(int argc, char** argv)
 {

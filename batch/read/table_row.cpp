@@ -1,0 +1,268 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "batch/read/table_row.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "batch/fix/clock.h"
+#include "batch/read/fields.h"
+#include "calc/number_text.h"
+
+namespace zelva::batch {
+
+namespace {
+
+constexpr std::size_t kPairFields = 10;
+constexpr std::size_t kFixFields = 5;
+constexpr std::string_view kBlanks = " \t";
+constexpr char kAtBlanks = ' ';  // the separator of a row split at runs of blanks
+
+// The number text of the table's dialects: no digit grouping, and the
+// decimal separator the field itself shows.
+const NumberFormat kDecimalPoint{".", ""};
+const NumberFormat kDecimalComma{",", ""};
+
+using Row = Fields<kPairFields>;
+
+const char* skipBlanks(const char* p, const char* end)
+{
+    while (p != end && isBlank(*p))
+        ++p;
+    return p;
+}
+
+// Which of ';' and ',' stand outside double quotes, and whether there are any.
+struct Shape {
+    bool semicolon = false;
+    bool comma = false;
+    bool quotes = false;
+};
+
+Shape shapeOf(std::string_view line, unsigned bits)
+{
+    if (!(bits & kQuote))
+        return {(bits & kSemicolon) != 0, (bits & kComma) != 0, false};
+    Shape shape;
+    shape.quotes = true;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted) {
+            shape.semicolon = shape.semicolon || c == ';';
+            shape.comma = shape.comma || c == ',';
+        }
+    }
+    return shape;
+}
+
+// Fields without quotes at a separator, each without the blanks around it.
+Row splitPlain(std::string_view line, char separator)
+{
+    Row fields;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    for (;;) {
+        const char* stop = static_cast<const char*>(std::memchr(p, separator, static_cast<std::size_t>(end - p)));
+        if (!stop)
+            stop = end;
+        fields.add(trimBlanks({p, static_cast<std::size_t>(stop - p)}));
+        if (stop == end)
+            return fields;
+        p = stop + 1;
+    }
+}
+
+// Fields without quotes at runs of blanks.
+Row splitPlainBlanks(std::string_view line)
+{
+    Row fields;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    for (;;) {
+        p = skipBlanks(p, end);
+        if (p == end)
+            return fields;
+        const char* const start = p;
+        while (p != end && !isBlank(*p))
+            ++p;
+        fields.add({start, static_cast<std::size_t>(p - start)});
+    }
+}
+
+// The fields at a separator, each without the blanks around it, a quoted one
+// without its quotes ("" inside stays doubled: no number holds a quote). A
+// quoted field with more text after its closing quote is kept whole, quotes
+// and all, so that it is no number.
+Row splitQuoted(std::string_view line, char separator)
+{
+    Row fields;
+    const std::size_t n = line.size();
+    std::size_t i = 0;
+    for (;;) {
+        while (i < n && isBlank(line[i]))
+            ++i;
+        const std::size_t start = i;
+        std::string_view field;
+        if (i < n && line[i] == '"') {
+            std::size_t close = i + 1;
+            while ((close = line.find('"', close)) != std::string_view::npos && close + 1 < n
+                   && line[close + 1] == '"')
+                close += 2;
+            close = std::min(close, n);
+            field = line.substr(i + 1, close - i - 1);
+            i = std::min(close + 1, n);
+            while (i < n && isBlank(line[i]) && separator != kAtBlanks)
+                ++i;
+            if (i < n && line[i] != separator && !(separator == kAtBlanks && isBlank(line[i]))) {
+                i = std::min(line.find(separator, i), n);
+                field = trimBlanks(line.substr(start, i - start));
+            }
+        } else {
+            i = std::min(separator == kAtBlanks ? line.find_first_of(kBlanks, i) : line.find(separator, i), n);
+            field = trimBlanks(line.substr(start, i - start));
+        }
+        fields.add(field);
+        if (i >= n)
+            return fields;
+        ++i;  // the separator, or the first blank of a run
+        if (separator == kAtBlanks) {
+            while (i < n && isBlank(line[i]))
+                ++i;
+            if (i >= n)
+                return fields;
+        }
+    }
+}
+
+// Comma-separated unless an unquoted field holds a blank: "45,5 9,2 ..." is a
+// row of blank-separated numbers with decimal commas. Plain rows, by far the
+// most, take the short way: this runs for every row.
+Row split(std::string_view line, unsigned bits)
+{
+    const Shape shape = shapeOf(line, bits);
+    if (shape.semicolon)
+        return shape.quotes ? splitQuoted(line, ';') : splitPlain(line, ';');
+    if (shape.comma) {
+        if (shape.quotes)
+            return splitQuoted(line, ',');
+        Row byComma = splitPlain(line, ',');
+        const bool blankInside = std::any_of(byComma.at.begin(), byComma.at.begin() + byComma.kept(),
+                                             [](std::string_view f) {
+                                                 return f.find_first_of(kBlanks) != std::string_view::npos;
+                                             });
+        if (!blankInside)
+            return byComma;
+    }
+    return shape.quotes ? splitQuoted(line, kAtBlanks) : splitPlainBlanks(line);
+}
+
+// A row without a comma has no field with a decimal comma to look for.
+std::optional<double> number(std::string_view field, bool commas)
+{
+    if (field.empty())
+        return std::nullopt;
+    return textToNumber(field,
+                        commas && field.find(',') != std::string_view::npos ? kDecimalComma : kDecimalPoint);
+}
+
+// Latitude, longitude, hours, minutes and seconds from `from` on; nullopt
+// where the clock is beyond what a time can be.
+std::optional<Fix> fixOf(const std::array<double, kPairFields>& n, std::size_t from)
+{
+    const std::optional<std::int64_t> clock = clockNanoseconds(n[from + 2], n[from + 3], n[from + 4]);
+    if (!clock)
+        return std::nullopt;
+    Fix fix;
+    fix.latitude = n[from];
+    fix.longitude = n[from + 1];
+    fix.clock = Clock{*clock, std::nullopt};
+    return fix;
+}
+
+LineValue rowOf(const std::array<double, kPairFields>& values, std::size_t count)
+{
+    const std::optional<Fix> first = fixOf(values, 0);
+    const std::optional<Fix> second = count == kPairFields ? fixOf(values, kFixFields) : first;
+    if (!first || !second)
+        return LineError{"ora fuori misura: ore, minuti e secondi danno più di 47 anni"};
+    if (count == kFixFields)
+        return RowFix{*first};
+    return RowPair{*first, *second};
+}
+
+// A name: what a header's fields are, as a spreadsheet's first row has them.
+bool isName(std::string_view field)
+{
+    const char c = field.empty() ? '\0' : field.front();
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// The end of an NMEA sentence, "*hh": a line whose '$' and start were lost,
+// as a capture's first line often is.
+bool endsLikeSentence(std::string_view line)
+{
+    const auto hex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
+    return line.size() >= 3 && line[line.size() - 3] == '*' && hex(line[line.size() - 2]) && hex(line.back());
+}
+
+// A row of plain numbers with decimal points between blanks, the usual one,
+// read in one pass as the general way would read it; nullopt for any other.
+std::optional<LineValue> readPlainRow(std::string_view line)
+{
+    std::array<double, kPairFields> values{};
+    std::size_t count = 0;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    for (;;) {
+        p = skipBlanks(p, end);
+        if (p == end)
+            break;
+        if (count == kPairFields)
+            return std::nullopt;
+        p = readPlainDecimal(p, end, '.', values[count++]);
+        if (!p || (p != end && !isBlank(*p)))
+            return std::nullopt;
+    }
+    if (count == kFixFields || count == kPairFields)
+        return rowOf(values, count);
+    return std::nullopt;
+}
+
+} // namespace
+
+LineValue readTableRow(std::string_view line, bool headerAllowed, unsigned bits)
+{
+    if (bits == 0) {
+        if (std::optional<LineValue> plain = readPlainRow(line))
+            return *std::move(plain);
+    }
+    const bool commas = (bits & kComma) != 0;
+    const Row fields = split(line, bits);
+    // A spreadsheet writes an empty row as its separators alone.
+    if (fields.count > 1 && line.find_first_not_of(" \t;,\"") == std::string_view::npos)
+        return Blank{};
+    const auto kept = fields.at.begin() + fields.kept();
+    if (headerAllowed && fields.count == fields.kept() && std::any_of(fields.at.begin(), kept, isName)
+        && std::all_of(fields.at.begin(), kept, [](std::string_view f) { return f.empty() || isName(f); }))
+        return Ignored{};
+    if (endsLikeSentence(line))
+        return LineError{"frase NMEA senza l'inizio ('$'): la riga è troncata"};
+    if (fields.count != kFixFields && fields.count != kPairFields)
+        return LineError{"la riga ha " + std::to_string(fields.count)
+                         + (fields.count == 1 ? " campo" : " campi")
+                         + ": ne servono 5 (una posizione) o 10 (una coppia)"};
+    std::array<double, kPairFields> values{};
+    for (std::size_t i = 0; i < fields.count; ++i) {
+        const std::optional<double> value = number(fields.at[i], commas);
+        if (!value)
+            return LineError{"il campo " + std::to_string(i + 1) + " non è un numero"};
+        values[i] = *value;
+    }
+    return rowOf(values, fields.count);
+}
+
+} // namespace zelva::batch

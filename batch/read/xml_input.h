@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// GPX (1.0, 1.1), TCX and KML documents read by expat as their bytes arrive,
+// with or without namespace prefixes. Which elements are lists, points and
+// values is a table (xml_input.cpp); the kind of document is known from its
+// root element. Each list (GPX trkseg and rte, TCX Track, KML gx:Track and
+// LineString) ends with its element; each point goes to the sink as soon as it
+// ends, with the line of its start tag. A point with a bad coordinate or time
+// is one rejection; a TCX trackpoint without a position is passed over.
+// Malformed XML, another kind of document or a DTD (so no entity is ever
+// expanded and none loaded) is one rejection and the end of the reading.
+// Memory stays bounded but for a gx:Track's times held until their
+// coordinates come. Throws only std::bad_alloc and what the sinks throw.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "batch/read/reader.h"
+
+namespace zelva::batch {
+
+class XmlInput final : public Reader {
+public:
+    XmlInput(FixSink& fixes, RejectionSink& rejections);
+    ~XmlInput() override;
+    XmlInput(const XmlInput&) = delete;
+    XmlInput& operator=(const XmlInput&) = delete;
+
+    bool feed(std::string_view bytes) override;
+    void finish(bool cut) override;
+
+    struct State;
+
+private:
+    bool parse(std::string_view bytes, bool last);
+    std::unique_ptr<State> state_;
+};
+
+// Whether an input that begins with these bytes (a byte order mark and blanks
+// aside) is XML; nullopt while only blanks have come.
+std::optional<bool> looksLikeXml(std::string_view start);
+
+} // namespace zelva::batch
