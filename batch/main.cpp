@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// zelvamirontica-batch: the legs of logs and tables of fixes, in the window's digits.
+// zelvamirontica-batch: the legs of logs, tracks and tables of fixes, in the window's number text.
 #include "batch/run/batch_run.h"
 #include "batch/run/options.h"
 #include "batch/platform/platform.h"

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/run/exit_status.h"
+#include "batch/platform/exit_status.h"
 #include "calc/regional_settings.h"
 
 namespace zelva::batch {

@@ -7,7 +7,7 @@
 // Every message goes through the reporter. Throws only std::bad_alloc.
 #pragma once
 
-#include "batch/run/exit_status.h"
+#include "batch/platform/exit_status.h"
 #include "batch/run/options.h"
 #include "batch/write/reporter.h"
 

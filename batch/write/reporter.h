@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "batch/run/exit_status.h"
+#include "batch/platform/exit_status.h"
 
 namespace zelva::batch {
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How a run of the batch program ended, worst last among the first three.
+// How a run of the batch program ended, worst last among the first three, as
+// the process ends with it.
 #pragma once
 
 namespace zelva::batch {
