@@ -8,6 +8,8 @@ ZELVA_PACKAGES=(
     # the accessibility tests switch a screen reader on through Qt's platform layer
     qt6-base-private-dev
     libgtest-dev libbenchmark-dev
+    # the distance tests compare with MPFR at 200 bits
+    libmpfr-dev
     # the batch program reads GPX, TCX and KML with expat
     libexpat1-dev
     # the start-up benchmark watches the X server for the first frame
