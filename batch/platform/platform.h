@@ -32,6 +32,11 @@ void prepareStandardStreams();
 std::optional<std::vector<std::string>> commandLineArguments(int argc, char** argv);
 // The file opened for binary reading, or nullptr with errno set.
 std::FILE* openInput(const std::string& name);
+// Whether the file is the terminal the user types at: not a pipe, a file, or
+// a serial device that only looks like a terminal.
+bool isTerminal(std::FILE* file);
+// The keys that end what is typed at the terminal, in Italian.
+std::string_view endOfInputKeys();
 // What has arrived, waiting only while nothing has; stopped once a stop was asked.
 ReadResult readSome(std::FILE* file, char* buffer, std::size_t capacity);
 // The user's decimal and grouping symbols.

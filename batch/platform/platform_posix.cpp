@@ -64,6 +64,19 @@ std::FILE* openInput(const std::string& name)
     return std::fopen(name.c_str(), "rb");
 }
 
+bool isTerminal(std::FILE* file)
+{
+    // A receiver on /dev/ttyUSB0 is a terminal too, but no one's keyboard:
+    // only the session's own terminal has a foreground process group.
+    const int fd = fileno(file);
+    return isatty(fd) == 1 && tcgetpgrp(fd) != -1;
+}
+
+std::string_view endOfInputKeys()
+{
+    return "Ctrl+D";
+}
+
 ReadResult readSome(std::FILE* file, char* buffer, std::size_t capacity)
 {
     const int fd = fileno(file);

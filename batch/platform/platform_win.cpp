@@ -93,6 +93,19 @@ std::FILE* openInput(const std::string& name)
     return _wfopen(toWide(name).c_str(), L"rb");
 }
 
+bool isTerminal(std::FILE* file)
+{
+    // Not _isatty: it holds for NUL and a COM port too, being any character device.
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
+
+std::string_view endOfInputKeys()
+{
+    return "Ctrl+Z e poi Invio";
+}
+
 ReadResult readSome(std::FILE* file, char* buffer, std::size_t capacity)
 {
     // One ReadFile underneath: a pipe gives what it holds, a console a line.

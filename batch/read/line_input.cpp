@@ -8,11 +8,10 @@
 #include "batch/read/fields.h"
 #include "batch/read/input_bytes.h"
 #include "batch/read/nmea_sentence.h"
-#include "batch/read/table_row.h"
 
 namespace zelva::batch {
 
-LineValue readLine(std::string_view line, bool headerAllowed)
+LineValue readLine(std::string_view line, bool headerAllowed, TableColumns& table)
 {
     // A serial capture starts mid-sentence or with NULs, and UBX bytes may
     // run into the next sentence: a sentence is taken from its '$', which no
@@ -40,8 +39,14 @@ LineValue readLine(std::string_view line, bool headerAllowed)
     case '{':  // gpsd's JSON reports
         return Ignored{};
     default:
-        return readTableRow(line, headerAllowed, bits);
+        return table.read(line, headerAllowed, bits);
     }
+}
+
+LineValue readLine(std::string_view line, bool headerAllowed)
+{
+    TableColumns table;
+    return readLine(line, headerAllowed, table);
 }
 
 bool LineInput::feed(std::string_view bytes)
@@ -72,7 +77,7 @@ void LineInput::take(const Line& line)
         return rejections_.rejected(
             {line.number, "riga troppo lunga (oltre " + std::to_string(LineSplitter::kMaxLine) + " byte), saltata"});
     }
-    LineValue value = readLine(line.text, headerAllowed_);
+    LineValue value = readLine(line.text, headerAllowed_, table_);
     if (std::holds_alternative<Blank>(value))
         return;
     headerAllowed_ = false;

@@ -9,6 +9,7 @@
 
 #include "batch/fix/clock.h"
 #include "batch/read/fields.h"
+#include "batch/read/table_values.h"
 #include "calc/number_text.h"
 
 namespace zelva::batch {
@@ -17,15 +18,33 @@ namespace {
 
 constexpr std::size_t kPairFields = 10;
 constexpr std::size_t kFixFields = 5;
+constexpr std::size_t kTimeNumbers = 3;  // a time field's hours, minutes and seconds
 constexpr std::string_view kBlanks = " \t";
-constexpr char kAtBlanks = ' ';  // the separator of a row split at runs of blanks
+constexpr char kAtBlanks = kBlankSeparator;
 
 // The number text of the table's dialects: no digit grouping, and the
 // decimal separator the field itself shows.
 const NumberFormat kDecimalPoint{".", ""};
 const NumberFormat kDecimalComma{",", ""};
 
-using Row = Fields<kPairFields>;
+// A row's fields, and how many there are up to the last one not empty.
+struct Row : Fields<kPairFields> {
+    std::size_t used = 0;
+
+    void add(std::string_view field)
+    {
+        Fields::add(field);
+        if (!field.empty())
+            used = count;
+    }
+};
+
+// Every field, for a table by columns.
+struct FieldList {
+    std::vector<std::string_view>& at;
+
+    void add(std::string_view field) { at.push_back(field); }
+};
 
 const char* skipBlanks(const char* p, const char* end)
 {
@@ -60,9 +79,9 @@ Shape shapeOf(std::string_view line, unsigned bits)
 }
 
 // Fields without quotes at a separator, each without the blanks around it.
-Row splitPlain(std::string_view line, char separator)
+template <class Out>
+void splitPlain(std::string_view line, char separator, Out& fields)
 {
-    Row fields;
     const char* p = line.data();
     const char* const end = p + line.size();
     for (;;) {
@@ -71,21 +90,21 @@ Row splitPlain(std::string_view line, char separator)
             stop = end;
         fields.add(trimBlanks({p, static_cast<std::size_t>(stop - p)}));
         if (stop == end)
-            return fields;
+            return;
         p = stop + 1;
     }
 }
 
 // Fields without quotes at runs of blanks.
-Row splitPlainBlanks(std::string_view line)
+template <class Out>
+void splitPlainBlanks(std::string_view line, Out& fields)
 {
-    Row fields;
     const char* p = line.data();
     const char* const end = p + line.size();
     for (;;) {
         p = skipBlanks(p, end);
         if (p == end)
-            return fields;
+            return;
         const char* const start = p;
         while (p != end && !isBlank(*p))
             ++p;
@@ -97,9 +116,9 @@ Row splitPlainBlanks(std::string_view line)
 // without its quotes ("" inside stays doubled: no number holds a quote). A
 // quoted field with more text after its closing quote is kept whole, quotes
 // and all, so that it is no number.
-Row splitQuoted(std::string_view line, char separator)
+template <class Out>
+void splitQuoted(std::string_view line, char separator, Out& fields)
 {
-    Row fields;
     const std::size_t n = line.size();
     std::size_t i = 0;
     for (;;) {
@@ -127,15 +146,27 @@ Row splitQuoted(std::string_view line, char separator)
         }
         fields.add(field);
         if (i >= n)
-            return fields;
+            return;
         ++i;  // the separator, or the first blank of a run
         if (separator == kAtBlanks) {
             while (i < n && isBlank(line[i]))
                 ++i;
             if (i >= n)
-                return fields;
+                return;
         }
     }
+}
+
+// The fields at a known separator.
+template <class Out>
+void splitAt(std::string_view line, char separator, bool quotes, Out& fields)
+{
+    if (quotes)
+        splitQuoted(line, separator, fields);
+    else if (separator == kAtBlanks)
+        splitPlainBlanks(line, fields);
+    else
+        splitPlain(line, separator, fields);
 }
 
 // Comma-separated unless an unquoted field holds a blank: "45,5 9,2 ..." is a
@@ -144,20 +175,21 @@ Row splitQuoted(std::string_view line, char separator)
 Row split(std::string_view line, unsigned bits)
 {
     const Shape shape = shapeOf(line, bits);
-    if (shape.semicolon)
-        return shape.quotes ? splitQuoted(line, ';') : splitPlain(line, ';');
-    if (shape.comma) {
-        if (shape.quotes)
-            return splitQuoted(line, ',');
-        Row byComma = splitPlain(line, ',');
-        const bool blankInside = std::any_of(byComma.at.begin(), byComma.at.begin() + byComma.kept(),
-                                             [](std::string_view f) {
-                                                 return f.find_first_of(kBlanks) != std::string_view::npos;
-                                             });
-        if (!blankInside)
-            return byComma;
+    Row fields;
+    if (shape.semicolon) {
+        splitAt(line, ';', shape.quotes, fields);
+        return fields;
     }
-    return shape.quotes ? splitQuoted(line, kAtBlanks) : splitPlainBlanks(line);
+    if (shape.comma) {
+        splitAt(line, ',', shape.quotes, fields);
+        if (shape.quotes || std::none_of(fields.at.begin(), fields.at.begin() + fields.kept(), [](std::string_view f) {
+                return f.find_first_of(kBlanks) != std::string_view::npos;
+            }))
+            return fields;
+        fields = Row{};
+    }
+    splitAt(line, kAtBlanks, shape.quotes, fields);
+    return fields;
 }
 
 // A row without a comma has no field with a decimal comma to look for.
@@ -192,6 +224,21 @@ LineValue rowOf(const std::array<double, kPairFields>& values, std::size_t count
     if (count == kFixFields)
         return RowFix{*first};
     return RowPair{*first, *second};
+}
+
+// The clocks of a row's time fields, over the zeros that stood for them.
+void setTimes(LineValue& row, const std::array<std::optional<std::int64_t>, 2>& times)
+{
+    const auto set = [](Fix& fix, const std::optional<std::int64_t>& time) {
+        if (time)
+            fix.clock->nanoseconds = *time;
+    };
+    if (auto* fix = std::get_if<RowFix>(&row)) {
+        set(fix->fix, times[0]);
+    } else if (auto* pair = std::get_if<RowPair>(&row)) {
+        set(pair->first, times[0]);
+        set(pair->second, times[1]);
+    }
 }
 
 // A name: what a header's fields are, as a spreadsheet's first row has them.
@@ -232,37 +279,81 @@ std::optional<LineValue> readPlainRow(std::string_view line)
     return std::nullopt;
 }
 
-} // namespace
-
-LineValue readTableRow(std::string_view line, bool headerAllowed, unsigned bits)
+// Any row but the plain one: apart, so that the plain row's call stays small.
+[[gnu::noinline]] LineValue readRowFields(std::string_view line, bool headerAllowed, unsigned bits,
+                                          std::optional<char> separator)
 {
-    if (bits == 0) {
-        if (std::optional<LineValue> plain = readPlainRow(line))
-            return *std::move(plain);
-    }
     const bool commas = (bits & kComma) != 0;
-    const Row fields = split(line, bits);
+    Row fields;
+    if (separator)
+        splitAt(line, *separator, (bits & kQuote) != 0, fields);
+    else
+        fields = split(line, bits);
     // A spreadsheet writes an empty row as its separators alone.
-    if (fields.count > 1 && line.find_first_not_of(" \t;,\"") == std::string_view::npos)
+    if (fields.used == 0 || (fields.count > 1 && line.find_first_not_of(" \t;,\"") == std::string_view::npos))
         return Blank{};
-    const auto kept = fields.at.begin() + fields.kept();
-    if (headerAllowed && fields.count == fields.kept() && std::any_of(fields.at.begin(), kept, isName)
+    const std::size_t count = fields.used;
+    const auto kept = fields.at.begin() + std::min(count, Row::capacity);
+    if (headerAllowed && count <= Row::capacity && std::any_of(fields.at.begin(), kept, isName)
         && std::all_of(fields.at.begin(), kept, [](std::string_view f) { return f.empty() || isName(f); }))
         return Ignored{};
     if (endsLikeSentence(line))
         return LineError{"frase NMEA senza l'inizio ('$'): la riga è troncata"};
-    if (fields.count != kFixFields && fields.count != kPairFields)
-        return LineError{"la riga ha " + std::to_string(fields.count)
-                         + (fields.count == 1 ? " campo" : " campi")
-                         + ": ne servono 5 (una posizione) o 10 (una coppia)"};
+    const std::size_t timeFields = static_cast<std::size_t>(std::count_if(
+        fields.at.begin(), kept, [](std::string_view f) { return f.find(':') != std::string_view::npos; }));
+    const std::size_t numbers = count + timeFields * (kTimeNumbers - 1);
+    if (numbers != kFixFields && numbers != kPairFields)
+        return LineError{"la riga ha " + std::to_string(count) + (count == 1 ? " campo" : " campi")
+                         + ": ne servono 5 (una posizione) o 10 (una coppia), o 3 e 6 con l'ora in un campo"
+                           " (hh:mm:ss)"};
     std::array<double, kPairFields> values{};
-    for (std::size_t i = 0; i < fields.count; ++i) {
-        const std::optional<double> value = number(fields.at[i], commas);
+    std::array<std::optional<std::int64_t>, 2> times{};
+    for (std::size_t i = 0, slot = 0; i < count; ++i) {
+        const std::string_view field = fields.at[i];
+        if (timeFields != 0 && field.find(':') != std::string_view::npos) {
+            // Only where the fix's hours stand.
+            if (slot % kFixFields != 2)
+                return LineError{"il campo " + std::to_string(i + 1)
+                                 + " è un'ora fuori posto: va dopo latitudine e longitudine"};
+            times[slot / kFixFields] = readTimeOfDay(field);
+            if (!times[slot / kFixFields])
+                return LineError{"il campo " + std::to_string(i + 1) + " non è un'ora del giorno (hh:mm:ss)"};
+            slot += kTimeNumbers;
+            continue;
+        }
+        const std::optional<double> value = number(field, commas);
         if (!value)
             return LineError{"il campo " + std::to_string(i + 1) + " non è un numero"};
-        values[i] = *value;
+        values[slot++] = *value;
     }
-    return rowOf(values, fields.count);
+    LineValue row = rowOf(values, numbers);
+    if (timeFields != 0)
+        setTimes(row, times);
+    return row;
+}
+
+} // namespace
+
+LineValue readTableRow(std::string_view line, bool headerAllowed, unsigned bits, std::optional<char> separator)
+{
+    if (bits == 0 && (!separator || *separator == kAtBlanks)) {
+        if (std::optional<LineValue> plain = readPlainRow(line))
+            return *std::move(plain);
+    }
+    return readRowFields(line, headerAllowed, bits, separator);
+}
+
+char namesSeparator(std::string_view line, unsigned bits)
+{
+    const Shape shape = shapeOf(line, bits);
+    return shape.semicolon ? ';' : shape.comma ? ',' : kAtBlanks;
+}
+
+void splitFields(std::string_view line, char separator, unsigned bits, std::vector<std::string_view>& fields)
+{
+    fields.clear();
+    FieldList list{fields};
+    splitAt(line, separator, (bits & kQuote) != 0, list);
 }
 
 } // namespace zelva::batch

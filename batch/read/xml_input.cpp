@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "batch/read/input_bytes.h"
+#include "batch/read/xml_error_text.h"
+#include "batch/read/xml_markup_guard.h"
 #include "batch/read/xml_values.h"
 
 namespace zelva::batch {
@@ -19,8 +21,13 @@ namespace {
 
 enum class Kind { Unknown, Gpx, Tcx, Kml };
 
-// What an element is to the reader; the values are read from its text.
-enum class Role { None, List, Point, Time, Latitude, Longitude, Elevation, When, Coord, Coordinates };
+// What an element is to the reader; the values are read from its text. A
+// segment is a part of a list: a TCX Track within its activity, where a second
+// one in the same lap is a pause. A lap or a placemark groups segments or
+// geometries; an isolated point is one of no list (a waypoint).
+enum class Role {
+    None, List, Segment, Group, Point, Isolated, Time, Latitude, Longitude, Elevation, When, Coord, Coordinates
+};
 
 struct Root {
     std::string_view name;
@@ -44,14 +51,20 @@ constexpr Element kElements[] = {
     {Kind::Gpx, "time", "rtept", Role::Time},
     {Kind::Gpx, "ele", "trkpt", Role::Elevation},
     {Kind::Gpx, "ele", "rtept", Role::Elevation},
-    {Kind::Tcx, "Track", "", Role::List},
+    {Kind::Gpx, "wpt", "gpx", Role::Isolated},
+    {Kind::Tcx, "Activity", "", Role::List},
+    {Kind::Tcx, "Course", "", Role::List},
+    {Kind::Tcx, "Lap", "", Role::Group},
+    {Kind::Tcx, "Track", "", Role::Segment},
     {Kind::Tcx, "Trackpoint", "Track", Role::Point},
     {Kind::Tcx, "Time", "Trackpoint", Role::Time},
     {Kind::Tcx, "LatitudeDegrees", "Position", Role::Latitude},
     {Kind::Tcx, "LongitudeDegrees", "Position", Role::Longitude},
     {Kind::Tcx, "AltitudeMeters", "Trackpoint", Role::Elevation},
+    {Kind::Kml, "Placemark", "", Role::Group},
     {Kind::Kml, "Track", "", Role::List},
     {Kind::Kml, "LineString", "", Role::List},
+    {Kind::Kml, "Point", "", Role::Isolated},
     {Kind::Kml, "when", "Track", Role::When},
     {Kind::Kml, "coord", "Track", Role::Coord},
     {Kind::Kml, "coordinates", "LineString", Role::Coordinates},
@@ -70,6 +83,9 @@ Role roleOf(Kind kind, std::string_view name, std::string_view parent)
 
 // No value of these formats is longer; a longer text is no value.
 constexpr std::size_t kLongestValue = 256;
+// Beyond these a document is no track but an attack on memory or time.
+constexpr std::size_t kDeepestElement = 1000;
+constexpr std::size_t kLongestText = 64 * 1024;
 
 std::string_view localName(const XML_Char* name)
 {
@@ -92,8 +108,61 @@ struct Coordinate {
 
 } // namespace
 
+namespace {
+
+// The single-byte encodings editors save in, beyond expat's own: each byte's
+// Unicode character. Both are ISO-8859-1 but where they are listed.
+struct ByteEncoding {
+    std::string_view names[3];
+    std::pair<unsigned char, char16_t> differences[32];
+};
+constexpr ByteEncoding kByteEncodings[] = {
+    {{"windows-1252", "cp1252", "x-cp1252"},
+     {{0x80, 0x20AC}, {0x81, 0xFFFD}, {0x82, 0x201A}, {0x83, 0x0192}, {0x84, 0x201E}, {0x85, 0x2026},
+      {0x86, 0x2020}, {0x87, 0x2021}, {0x88, 0x02C6}, {0x89, 0x2030}, {0x8A, 0x0160}, {0x8B, 0x2039},
+      {0x8C, 0x0152}, {0x8D, 0xFFFD}, {0x8E, 0x017D}, {0x8F, 0xFFFD}, {0x90, 0xFFFD}, {0x91, 0x2018},
+      {0x92, 0x2019}, {0x93, 0x201C}, {0x94, 0x201D}, {0x95, 0x2022}, {0x96, 0x2013}, {0x97, 0x2014},
+      {0x98, 0x02DC}, {0x99, 0x2122}, {0x9A, 0x0161}, {0x9B, 0x203A}, {0x9C, 0x0153}, {0x9D, 0xFFFD},
+      {0x9E, 0x017E}, {0x9F, 0x0178}}},
+    {{"iso-8859-15", "latin-9", "latin9"},
+     {{0xA4, 0x20AC}, {0xA6, 0x0160}, {0xA8, 0x0161}, {0xB4, 0x017D}, {0xB8, 0x017E}, {0xBC, 0x0152},
+      {0xBD, 0x0153}, {0xBE, 0x0178}}},
+};
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return (x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x) == (y >= 'A' && y <= 'Z' ? y - 'A' + 'a' : y);
+           });
+}
+
+// Expat asks for an encoding it does not know by the name the document gives.
+int unknownEncoding(void*, const XML_Char* name, XML_Encoding* info)
+{
+    for (const ByteEncoding& encoding : kByteEncodings) {
+        if (std::none_of(std::begin(encoding.names), std::end(encoding.names),
+                         [&](std::string_view n) { return sameName(n, name); }))
+            continue;
+        for (int byte = 0; byte < 256; ++byte)
+            info->map[byte] = byte;
+        for (const auto& [byte, character] : encoding.differences)
+            if (character)
+                info->map[byte] = character;
+        info->data = nullptr;
+        info->convert = nullptr;
+        info->release = nullptr;
+        return XML_STATUS_OK;
+    }
+    return XML_STATUS_ERROR;
+}
+
+} // namespace
+
 struct XmlInput::State {
-    State(FixSink& f, RejectionSink& r) : fixes(f), rejections(r), parser(XML_ParserCreate(nullptr)) {}
+    State(FixSink& f, RejectionSink& r, const char* encoding)
+        : fixes(f), rejections(r), parser(XML_ParserCreate(encoding))
+    {
+    }
     ~State() { XML_ParserFree(parser); }
 
     // expat's user data back as the state.
@@ -110,12 +179,20 @@ struct XmlInput::State {
     Role text = Role::None;     // what the text being read is for
     std::size_t textDepth = 0;  // the element whose text it is
     std::string value;
-    bool valueTooLong = false;
+    std::size_t valueLength = 0;  // the whole text's, kept or not
     std::deque<std::pair<long, std::string>> whens;  // gx:Track: times waiting for their coordinates
     std::deque<Coordinate> coords;
     std::string tuple;  // LineString: the coordinates tuple cut by the end of a piece of text
     long tupleLine = 0;
+    std::size_t tupleLength = 0;
     bool failed = false;
+    XmlMarkupGuard guard;
+    long rootLine = 0;
+    long lists = 0;             // lists begun in the whole document
+    long isolated = 0;          // points of no list
+    std::size_t segments = 0;   // TCX tracks in the lap or course being read
+    bool groupHadTrack = false; // a KML placemark whose gx:Track was read
+    std::size_t skipDepth = 0;  // an element passed over whole, with all inside it
 
     long line() const { return static_cast<long>(XML_GetCurrentLineNumber(parser)); }
     std::string_view parent() const { return path.size() < 2 ? std::string_view() : path[path.size() - 2]; }
@@ -133,7 +210,7 @@ struct XmlInput::State {
         text = what;
         textDepth = path.size();
         value.clear();
-        valueTooLong = false;
+        valueLength = 0;
     }
 
     // A list inside a list (no format has one, but a file may) is part of the outer one.
@@ -143,6 +220,8 @@ struct XmlInput::State {
             return false;
         inList = true;
         listDepth = path.size();
+        segments = 0;
+        ++lists;
         return true;
     }
 
@@ -167,10 +246,12 @@ struct XmlInput::State {
             rejections.rejected({at, "punto con latitudine non valida, saltato"});
         else if (!lon)
             rejections.rejected({at, "punto con longitudine non valida, saltato"});
-        else if (timed && !clock)
-            rejections.rejected({at, "punto con data e ora non valide, saltato"});
-        else
+        else {
+            // A time that cannot be read leaves the position, for distances.
+            if (timed && !clock)
+                rejections.rejected({at, "punto con data e ora non valide: usata la sola posizione"});
             fixes.fix(Fix{at, *lat, *lon, clock, readMetres(elevation)});
+        }
     }
 
     // "lon lat [alt]" (gx:coord) or "lon,lat[,alt]" (coordinates).
@@ -192,7 +273,11 @@ struct XmlInput::State {
     void pairTrack()
     {
         while (!whens.empty() && !coords.empty()) {
-            emitTuple(coords.front().line, coords.front().text, ' ', &whens.front().second);
+            // An empty gx:coord is where recording paused: no leg across it.
+            if (coords.front().text.find_first_not_of(" \t\r\n") == std::string::npos)
+                fixes.endList();
+            else
+                emitTuple(coords.front().line, coords.front().text, ' ', &whens.front().second);
             whens.pop_front();
             coords.pop_front();
         }
@@ -203,8 +288,10 @@ struct XmlInput::State {
     {
         for (const char c : piece) {
             if (!isXmlSpace(c)) {
-                if (tuple.empty())
+                if (tupleLength++ == 0)
                     tupleLine = line();
+                if (tupleLength > kLongestText)
+                    return fail("XML non valido: una coordinata oltre 64 KiB");
                 if (tuple.size() < kLongestValue)
                     tuple += c;
                 continue;
@@ -212,10 +299,12 @@ struct XmlInput::State {
             if (!tuple.empty())
                 emitTuple(tupleLine, tuple, ',', nullptr);
             tuple.clear();
+            tupleLength = 0;
         }
         if (ended && !tuple.empty()) {
             emitTuple(tupleLine, tuple, ',', nullptr);
             tuple.clear();
+            tupleLength = 0;
         }
     }
 
@@ -228,15 +317,41 @@ struct XmlInput::State {
             if (root == std::end(kRoots))
                 return fail("formato XML sconosciuto: <" + std::string(name) + "> (servono GPX, TCX o KML)");
             kind = root->kind;
+            rootLine = line();
         }
+        if (path.size() == kDeepestElement)
+            return fail("XML non valido: oltre " + std::to_string(kDeepestElement) + " elementi uno dentro l'altro");
         path.emplace_back(local);
+        if (skipDepth)
+            return;
         const Role role = roleOf(kind, local, parent());
         switch (role) {
         case Role::List:
+            // A converter writes a flight both as a gx:Track and as the
+            // LineString of the same placemark: it is listed once.
+            if (kind == Kind::Kml && local == "LineString" && groupHadTrack) {
+                skipDepth = path.size();
+                break;
+            }
             if (beginList() && kind == Kind::Kml) {
+                groupHadTrack = groupHadTrack || local == "Track";
                 whens.clear();
                 coords.clear();
             }
+            break;
+        case Role::Segment:
+            // A TCX activity is one list across its laps; a second track in
+            // one lap is a pause, where no leg is made.
+            if (!beginList() && segments > 0)
+                fixes.endList();
+            ++segments;
+            break;
+        case Role::Group:
+            segments = 0;
+            groupHadTrack = false;
+            break;
+        case Role::Isolated:
+            ++isolated;
             break;
         case Role::Point:
             draft = Draft{line(), {}, {}, {}, {}, kind == Kind::Gpx};
@@ -278,12 +393,18 @@ struct XmlInput::State {
 
     void end()
     {
+        if (skipDepth) {
+            if (path.size() == skipDepth)
+                skipDepth = 0;
+            path.pop_back();
+            return;
+        }
         // Only the end of the element being read ends its text; one inside
         // it (not in these formats, but in a file) does not.
         const Role ended = path.size() == textDepth ? text : Role::None;
         if (ended != Role::None)
             text = Role::None;
-        const std::string finished = valueTooLong ? std::string() : value;
+        const std::string finished = valueLength > kLongestValue ? std::string() : value;
         switch (ended) {
         case Role::Time: if (draft) draft->time = finished; break;
         case Role::Latitude: if (draft) draft->latitude = finished; break;
@@ -320,20 +441,22 @@ struct XmlInput::State {
         const std::string_view piece(data, static_cast<std::size_t>(length));
         if (text == Role::Coordinates)
             return coordinatesText(piece, false);
-        if (value.size() + piece.size() > kLongestValue)
-            valueTooLong = true;
-        else
+        valueLength += piece.size();
+        if (valueLength > kLongestText)
+            return fail("XML non valido: il testo di <" + path.back() + "> supera 64 KiB");
+        if (valueLength <= kLongestValue)
             value += piece;
     }
 };
 
-XmlInput::XmlInput(FixSink& fixes, RejectionSink& rejections)
-    : state_(std::make_unique<State>(fixes, rejections))
+XmlInput::XmlInput(FixSink& fixes, RejectionSink& rejections, const char* encoding)
+    : state_(std::make_unique<State>(fixes, rejections, encoding))
 {
     XML_Parser parser = state_->parser;
     if (!parser)
         throw std::bad_alloc();
     XML_SetUserData(parser, state_.get());
+    XML_SetUnknownEncodingHandler(parser, unknownEncoding, nullptr);
     XML_SetElementHandler(
         parser, [](void* data, const XML_Char* name, const XML_Char** attributes) { State::of(data).start(name, attributes); },
         [](void* data, const XML_Char*) { State::of(data).end(); });
@@ -355,7 +478,7 @@ bool XmlInput::parse(std::string_view bytes, bool last)
         return false;
     if (XML_Parse(state.parser, bytes.data(), static_cast<int>(bytes.size()), last ? 1 : 0) == XML_STATUS_ERROR
         && !state.failed)
-        state.fail(std::string("XML non valido: ") + XML_ErrorString(XML_GetErrorCode(state.parser)));
+        state.fail(std::string("XML non valido: ") + std::string(xmlErrorText(XML_GetErrorCode(state.parser))));
     if (state.failed) {
         state.endList();  // the points before the error are kept
         return false;
@@ -365,25 +488,29 @@ bool XmlInput::parse(std::string_view bytes, bool last)
 
 bool XmlInput::feed(std::string_view bytes)
 {
-    return parse(bytes, false);
+    State& state = *state_;
+    const std::size_t safe = state.guard.scan(bytes);
+    if (!parse(bytes.substr(0, safe), false))
+        return false;
+    if (safe == bytes.size())
+        return true;
+    state.fail("XML non valido: " + std::string(state.guard.refusal()));
+    state.endList();
+    return false;
 }
 
 // A stop or a failed read keeps the points read; only a whole input must be whole XML.
 void XmlInput::finish(bool cut)
 {
-    if (!cut)
-        parse({}, true);
-    state_->endList();
-}
-
-std::optional<bool> looksLikeXml(std::string_view start)
-{
-    if (start.starts_with(kByteOrderMark))
-        start.remove_prefix(kByteOrderMark.size());
-    const std::size_t first = start.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return std::nullopt;
-    return start[first] == '<';
+    State& state = *state_;
+    if (!cut && parse({}, true) && state.lists == 0) {
+        // Waypoints or places alone make no leg: say so, rather than nothing.
+        const long n = state.isolated;
+        state.rejections.rejected({state.rootLine, n == 0 ? std::string("nessuna traccia e nessun punto")
+                                                   : "nessuna traccia: " + std::to_string(n)
+                                                         + (n == 1 ? " punto isolato" : " punti isolati")});
+    }
+    state.endList();
 }
 
 } // namespace zelva::batch

@@ -8,7 +8,8 @@
 // is one rejection; a TCX trackpoint without a position is passed over.
 // Malformed XML, another kind of document or a DTD (so no entity is ever
 // expanded and none loaded) is one rejection and the end of the reading.
-// Memory stays bounded but for a gx:Track's times held until their
+// Besides UTF-8 and UTF-16, expat's own, it reads windows-1252 and
+// ISO-8859-15 as Windows and Linux editors save them. Memory stays bounded but for a gx:Track's times held until their
 // coordinates come. Throws only std::bad_alloc and what the sinks throw.
 #pragma once
 
@@ -22,7 +23,9 @@ namespace zelva::batch {
 
 class XmlInput final : public Reader {
 public:
-    XmlInput(FixSink& fixes, RejectionSink& rejections);
+    // encoding: what the bytes are in where the document cannot say (UTF-16
+    // without its mark); nullptr for what it says, UTF-8 where it says nothing.
+    XmlInput(FixSink& fixes, RejectionSink& rejections, const char* encoding = nullptr);
     ~XmlInput() override;
     XmlInput(const XmlInput&) = delete;
     XmlInput& operator=(const XmlInput&) = delete;
@@ -36,9 +39,5 @@ private:
     bool parse(std::string_view bytes, bool last);
     std::unique_ptr<State> state_;
 };
-
-// Whether an input that begins with these bytes (a byte order mark and blanks
-// aside) is XML; nullopt while only blanks have come.
-std::optional<bool> looksLikeXml(std::string_view start);
 
 } // namespace zelva::batch

@@ -11,8 +11,7 @@
 
 #include "batch/legs/leg_builder.h"
 #include "batch/platform/platform.h"
-#include "batch/read/line_input.h"
-#include "batch/read/xml_input.h"
+#include "batch/read/input_kind.h"
 #include "batch/write/leg_table.h"
 #include "batch/write/output_stream.h"
 #include "batch/write/table_writer.h"
@@ -70,6 +69,8 @@ public:
                 reporter_.input(name, "impossibile aprire il file: " + systemReason(errno));
                 continue;
             }
+            if (standardInput && isTerminal(file))
+                announceWait();
             read(name, file);
             if (!standardInput)
                 std::fclose(file);
@@ -81,6 +82,13 @@ public:
     }
 
 private:
+    // A prompt, not a fault: past the reporter, which would make it one.
+    static void announceWait()
+    {
+        writeMessage("zelvamirontica-batch: in attesa di righe dallo standard input (frasi NMEA o righe di numeri); "
+                     + std::string(endOfInputKeys()) + " per finire");
+    }
+
     // What has arrived, after whatever is written is out: the program may wait here.
     ReadResult readMore(std::FILE* file)
     {
@@ -98,17 +106,11 @@ private:
         // The first bytes tell which reader the input needs.
         std::string first;
         ReadResult got;
-        std::optional<bool> xml;
+        std::unique_ptr<Reader> reader;
         do {
             got = readMore(file);
             first.append(buffer_.data(), got.size);
-            xml = looksLikeXml(first);
-        } while (!xml && got.size != 0 && first.size() < kChunk);
-        std::unique_ptr<Reader> reader;
-        if (xml.value_or(false))
-            reader = std::make_unique<XmlInput>(legs, rejections);
-        else
-            reader = std::make_unique<LineInput>(legs, rejections);
+        } while (!(reader = readerFor(first, got.size == 0 || first.size() >= kChunk, legs, rejections)));
 
         bool useful = reader->feed(first);
         while (useful && got.size != 0 && !output_.failed()) {

@@ -3,7 +3,9 @@
 # The round trip through a real spreadsheet: LibreOffice, under Italian
 # settings, exports a sheet of fixes as CSV in its default dialect (',' between
 # fields, decimal commas in quotes), with ';' and quoted text cells, and with
-# blanks; zelvamirontica-batch must read each into the same legs.
+# blanks; zelvamirontica-batch must read each into the same legs. Then a
+# logger's sheet (a "sep=;" first row, a header of Italian names, date and
+# time cells) exported with ';', read by its columns.
 #   spreadsheet.sh PROGRAM DATA   (exit status 77: no LibreOffice or no it_IT.UTF-8)
 set -uo pipefail
 program=$1
@@ -30,4 +32,18 @@ for filter in "csv" \
         status=1
     fi
 done
+
+rm -f "$work/logger.csv"
+cp "$data/logger.fods" "$work/"
+(cd "$work" && LC_ALL=it_IT.UTF-8 soffice -env:UserInstallation="file://$work/profile" --headless \
+    --convert-to "csv:Text - txt - csv (StarCalc):59,34,76" logger.fods >/dev/null 2>&1)
+[ -s "$work/logger.csv" ] || { echo "FAIL: LibreOffice wrote nothing for logger.fods"; exit 1; }
+echo "== logger.fods:"
+cat "$work/logger.csv"
+if ! "$program" --separatore=punto "$work/logger.csv" >"$work/legs.csv" 2>"$work/err" \
+    || [ -s "$work/err" ] || ! cmp -s "$work/legs.csv" "$data/logger_sheet.expected"; then
+    echo "FAIL: legs or messages differ:"
+    cat "$work/legs.csv" "$work/err"
+    status=1
+fi
 exit $status

@@ -96,6 +96,7 @@ const Row kRows[] = {
     {"textAfterClosingQuote", "\"45\"x;9;10;15;30", Kind::Error, {}, {}, "campo 1"},
     {"emptySpreadsheetRow", ";;;;", Kind::Blank},
     {"emptyCommaRow", ",,,,", Kind::Blank, {}, {}, {}, true},
+    {"oneEmptyQuotedCell", "\"\"", Kind::Blank},
     {"headerOnlyFirst", "lat;lon;h;min;s", Kind::Error, {}, {}, "non è un numero"},
     {"numbersNoHeader", "45;9;10;15;30", Kind::Fix, {45, 9, 10, 15, 30}, {}, {}, true},
     {"comment", "# fixes of Tuesday", Kind::Blank},
@@ -109,6 +110,16 @@ const Row kRows[] = {
     {"hoursBeyondAnyClock", "45 9 1e300 0 0", Kind::Error, {}, {}, "ora fuori misura"},
     // The fault: a capture's first line cut before its '$' was taken as a header.
     {"sentenceCutBeforeDollar", ",,,,,,,,,,,,,*1E", Kind::Error, {}, {}, "'$'", true},
+    // Tables from sheets: padding at the end of a row, and times in one field.
+    {"trailingEmptyFields", "45,5;9,25;10;15;30,5;;", Kind::Fix, {45.5, 9.25, 10, 15, 30.5}},
+    {"trailingEmptiesCountedOut", "45;9;10;15;30;1;;", Kind::Error, {}, {}, "6 campi"},
+    {"timeField", "45.5;9.25;10:15:30.5", Kind::Fix, {45.5, 9.25, 10, 15, 30.5}},
+    {"timeFieldsOfAPair", "45.5 9.25 10:15:30 44 10.5 11:45:00", Kind::Pair, {44, 10.5, 11, 45, 0}},
+    {"timeFieldAndNumbersOfAPair", "45.5,9.25,10,15,30,44,10.5,11:45:00.1", Kind::Pair, {44, 10.5, 11, 45, 0.1}},
+    {"timeFieldOutOfPlace", "45;10:15:30;9", Kind::Error, {}, {}, "il campo 2 è un'ora fuori posto"},
+    {"timeFieldBeyondTheDay", "45;9;25:15:30", Kind::Error, {}, {}, "il campo 3 non è un'ora del giorno"},
+    {"sepLineFirst", "sep=;", Kind::Blank, {}, {}, {}, true},
+    {"columnHeader", "time,lat,lon,accuracy(m)", Kind::Ignored, {}, {}, {}, true},
     // A sentence of a type no rule reads is ignored, whatever its checksum.
     {"otherSentenceEmptyChecksum", "$GPBOD,,T,,M,,*", Kind::Ignored},
 };
