@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # XML built to exhaust memory or time, streamed through a pipe: a 300 MB
-# attribute and 2,000,000 nested elements. Each must give one message, within
+# attribute, 2,000,000 nested elements and a 50 MB time. Each must give one message, within
 # 5 s of CPU and a peak resident size under 16 MB, however large the input.
 # GNU time measures the program alone, not the writer of its input.
 #   xml_bounds.sh PROGRAM
@@ -11,7 +11,7 @@ command -v python3 >/dev/null && [ -x /usr/bin/time ] || { echo "python3 and GNU
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-stream() {  # stream attribute|nested: the document on standard output
+stream() {  # stream attribute|nested|time: the document on standard output
     python3 - "$1" <<'PY'
 import sys
 out = sys.stdout.buffer
@@ -22,6 +22,11 @@ try:
         for _ in range(300):
             out.write(b"a" * MB)
         out.write(b'"/></trkseg></trk></gpx>\n')
+    elif sys.argv[1] == "time":
+        out.write(b'<?xml version="1.0"?>\n<gpx version="1.1"><trk><trkseg>\n<trkpt lat="45" lon="9"><time>')
+        for _ in range(50):
+            out.write(b"2" * MB)
+        out.write(b'</time></trkpt></trkseg></trk></gpx>\n')
     else:
         out.write(b'<?xml version="1.0"?>\n<gpx version="1.1">')
         for _ in range(2000):
@@ -36,7 +41,7 @@ PY
 }
 
 failed=0
-for kind in attribute nested; do
+for kind in attribute nested time; do
     stream "$kind" | /usr/bin/time -o "$work/usage" -f "%M %U %S" "$program" --separatore=punto \
         >/dev/null 2>"$work/messages"
     status=${PIPESTATUS[1]}
