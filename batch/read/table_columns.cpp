@@ -174,6 +174,18 @@ LineError TableColumns::missing(std::size_t role) const
             + (fields_.size() == 1 ? " campo" : " campi")};
 }
 
+std::optional<LineError> TableColumns::number(std::size_t role, double& out) const
+{
+    const std::optional<std::string_view> text = field(role);
+    if (!text)
+        return missing(role);
+    const std::optional<double> value = readTableNumber(*text);
+    if (!value)
+        return notA(role, "un numero");
+    out = *value;
+    return std::nullopt;
+}
+
 LineError TableColumns::notA(std::size_t role, std::string_view what) const
 {
     const std::optional<std::string_view> text = field(role);
@@ -190,15 +202,10 @@ LineValue TableColumns::readRow(std::string_view line, unsigned bits)
         return Blank{};
     Fix fix;
     const auto degrees = [&](Role role, double limit, std::string_view what, double& out) -> std::optional<LineError> {
-        const std::optional<std::string_view> text = field(role);
-        if (!text)
-            return missing(role);
-        const std::optional<double> value = readTableNumber(*text);
-        if (!value)
-            return notA(role, "un numero");
-        if (!(std::fabs(*value) <= limit))
+        if (std::optional<LineError> error = number(role, out))
+            return error;
+        if (!(std::fabs(out) <= limit))
             return notA(role, what);
-        out = *value;
         return std::nullopt;
     };
     if (std::optional<LineError> error =
@@ -249,13 +256,8 @@ std::optional<LineError> TableColumns::readClock(Fix& fix) const
         for (const Role role : {Hours, Minutes, Seconds}) {
             if (!columns_[role])
                 continue;
-            const std::optional<std::string_view> text = field(role);
-            if (!text)
-                return missing(role);
-            const std::optional<double> value = readTableNumber(*text);
-            if (!value)
-                return notA(role, "un numero");
-            parts[role - Hours] = *value;
+            if (std::optional<LineError> error = number(role, parts[role - Hours]))
+                return error;
         }
         const std::optional<std::int64_t> time = clockNanoseconds(parts[0], parts[1], parts[2]);
         if (!time)

@@ -53,6 +53,8 @@ private:
     std::optional<std::string_view> field(std::size_t role) const;
     LineError missing(std::size_t role) const;
     LineError notA(std::size_t role, std::string_view what) const;
+    // The role's field as a number into out, or why it is none.
+    std::optional<LineError> number(std::size_t role, double& out) const;
 
     std::optional<char> separator_;  // from a "sep=" line
     bool byColumns_ = false;

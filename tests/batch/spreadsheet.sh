@@ -14,36 +14,29 @@ command -v soffice >/dev/null || { echo "no soffice (libreoffice-calc-nogui)"; e
 locale -a 2>/dev/null | grep -qix 'it_IT.utf8' || { echo "no it_IT.UTF-8 locale"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$data/fixes.fods" "$work/"
 status=0
-for filter in "csv" \
-              "csv:Text - txt - csv (StarCalc):59,34,76,1,,0,true,true" \
-              "csv:Text - txt - csv (StarCalc):32,34,76,1"; do
-    rm -f "$work/fixes.csv"
+# export_and_check SHEET FILTER EXPECTED: LibreOffice's export of SHEET with
+# FILTER must give the EXPECTED legs and no message.
+export_and_check() {
+    local sheet=$1 filter=$2 expected=$3 csv=${1%.fods}.csv
+    cp "$data/$sheet" "$work/"
+    rm -f "$work/$csv"
     (cd "$work" && LC_ALL=it_IT.UTF-8 soffice -env:UserInstallation="file://$work/profile" --headless \
-        --convert-to "$filter" fixes.fods >/dev/null 2>&1)
-    [ -s "$work/fixes.csv" ] || { echo "FAIL: LibreOffice wrote nothing for '$filter'"; exit 1; }
-    echo "== $filter:"
-    cat "$work/fixes.csv"
-    if ! "$program" --separatore=punto "$work/fixes.csv" >"$work/legs.csv" 2>"$work/err" \
-        || [ -s "$work/err" ] || ! cmp -s "$work/legs.csv" "$data/spreadsheet.expected"; then
+        --convert-to "$filter" "$sheet" >/dev/null 2>&1)
+    [ -s "$work/$csv" ] || { echo "FAIL: LibreOffice wrote nothing for $sheet with '$filter'"; status=1; return; }
+    echo "== $sheet, $filter:"
+    cat "$work/$csv"
+    if ! "$program" --separatore=punto "$work/$csv" >"$work/legs.csv" 2>"$work/err" \
+        || [ -s "$work/err" ] || ! cmp -s "$work/legs.csv" "$data/$expected"; then
         echo "FAIL: legs or messages differ:"
         cat "$work/legs.csv" "$work/err"
         status=1
     fi
+}
+for filter in "csv" \
+              "csv:Text - txt - csv (StarCalc):59,34,76,1,,0,true,true" \
+              "csv:Text - txt - csv (StarCalc):32,34,76,1"; do
+    export_and_check fixes.fods "$filter" spreadsheet.expected
 done
-
-rm -f "$work/logger.csv"
-cp "$data/logger.fods" "$work/"
-(cd "$work" && LC_ALL=it_IT.UTF-8 soffice -env:UserInstallation="file://$work/profile" --headless \
-    --convert-to "csv:Text - txt - csv (StarCalc):59,34,76" logger.fods >/dev/null 2>&1)
-[ -s "$work/logger.csv" ] || { echo "FAIL: LibreOffice wrote nothing for logger.fods"; exit 1; }
-echo "== logger.fods:"
-cat "$work/logger.csv"
-if ! "$program" --separatore=punto "$work/logger.csv" >"$work/legs.csv" 2>"$work/err" \
-    || [ -s "$work/err" ] || ! cmp -s "$work/legs.csv" "$data/logger_sheet.expected"; then
-    echo "FAIL: legs or messages differ:"
-    cat "$work/legs.csv" "$work/err"
-    status=1
-fi
+export_and_check logger.fods "csv:Text - txt - csv (StarCalc):59,34,76" logger_sheet.expected
 exit $status
