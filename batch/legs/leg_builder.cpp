@@ -52,6 +52,16 @@ void LegBuilder::fix(const Fix& fix)
         day = day_ + 1;
         back = before - now <= kHalfDay;
     }
+    const std::int64_t days = day - day_;
+    std::optional<std::int64_t> interval;
+    if (!back && days <= kMostDays) {
+        // Only a fix inside 23:59:60 shows that its day was a second longer.
+        const std::int64_t leap = days > 0 && before >= kNanosecondsPerDay ? kNanosecondsPerSecond : 0;
+        interval = days * kNanosecondsPerDay + leap + now - before;
+        // A table's clock may read past a day (25 h): one more than a day
+        // behind is no next day but the clock running back.
+        back = *interval < 0;
+    }
     if (back) {
         rejections_.rejected({fix.line, "ora precedente a quella della posizione alla riga "
                                             + std::to_string(previous.line)
@@ -59,13 +69,6 @@ void LegBuilder::fix(const Fix& fix)
         const std::optional<std::int64_t> carried = firstDate_ ? std::optional(*firstDate_ + day_) : std::nullopt;
         legs_.endList();
         return begin(fix, date ? date : carried);
-    }
-    const std::int64_t days = day - day_;
-    std::optional<std::int64_t> interval;
-    if (days <= kMostDays) {
-        // Only a fix inside 23:59:60 shows that its day was a second longer.
-        const std::int64_t leap = days > 0 && before >= kNanosecondsPerDay ? kNanosecondsPerSecond : 0;
-        interval = days * kNanosecondsPerDay + leap + now - before;
     }
     legs_.leg(Leg{previous, fix, distanceKm(previous, fix), interval});
     if (date && !firstDate_)

@@ -85,6 +85,9 @@ const Row kRows[] = {
      {{2, kRejected, 0, 0}, {3, 36000, 36001, 1}}},
     {"undatedHalfADayBackIsNoNewDay", {gga("120000"), gga("000000")}, {{2, kRejected, 0, 0}}},
     {"undatedMoreThanHalfADayBackIsTheNextDay", {gga("120000.5"), gga("000000")}, {{2, 43200.5, 0, 43199.5}}},
+    // The fault: a table's clock more than a day behind made a negative interval.
+    {"rowMoreThanADayBackIsNoNextDay", {"45 9 30 0 0", "45 9 1 0 0", "45 9 1 0 1"},
+     {{2, kRejected, 0, 0}, {3, 3600, 3601, 1}}},
 };
 
 class Recorder : public LegSink, public RejectionSink {
