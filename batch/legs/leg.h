@@ -37,6 +37,9 @@ public:
     virtual void endList() = 0;
     // A leg by itself, outside any list (a row of ten numbers).
     virtual void pair(const Leg& leg) = 0;
+    // The lists between are one track's (a GPX trk, a TCX activity), for its totals.
+    virtual void beginTrack() {}
+    virtual void endTrack() {}
 
 protected:
     ~LegSink() = default;

@@ -97,4 +97,16 @@ void LegBuilder::endList()
     legs_.endList();
 }
 
+void LegBuilder::beginTrack()
+{
+    endList();
+    legs_.beginTrack();
+}
+
+void LegBuilder::endTrack()
+{
+    endList();
+    legs_.endTrack();
+}
+
 } // namespace zelva::batch

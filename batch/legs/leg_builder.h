@@ -6,7 +6,9 @@
 // earlier. A smaller step back, or an earlier date, is the clock running back:
 // one rejection for that fix, no leg across the step, and a new list from that
 // fix on. A day that showed 23:59:60 lasts a second longer. A leg to or from a
-// fix without a clock is a distance alone. Throws only what the sinks throw.
+// fix without a clock is a distance alone. A track's beginning and end go on
+// to the leg sink, each ending the list before it. Throws only what the sinks
+// throw.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +27,8 @@ public:
     // With the window's rules for its two times: no day between them.
     void pair(const Fix& first, const Fix& second) override;
     void endList() override;
+    void beginTrack() override;
+    void endTrack() override;
 
 private:
     void begin(const Fix& fix, std::optional<std::int64_t> date);

@@ -18,6 +18,9 @@ public:
     virtual void pair(const Fix& first, const Fix& second) = 0;
     // The list being read has ended; the next fix begins another.
     virtual void endList() = 0;
+    // The lists between are one track's (a GPX trk, a TCX activity).
+    virtual void beginTrack() {}
+    virtual void endTrack() {}
 
 protected:
     ~FixSink() = default;

@@ -81,6 +81,12 @@ Role roleOf(Kind kind, std::string_view name, std::string_view parent)
     return element == std::end(kElements) ? Role::None : element->role;
 }
 
+// Whose lists are one track's, for the track's totals.
+bool isTrack(Kind kind, std::string_view name)
+{
+    return (kind == Kind::Gpx && name == "trk") || (kind == Kind::Tcx && name == "Activity");
+}
+
 // No value of these formats is longer; a longer text is no value.
 constexpr std::size_t kLongestValue = 256;
 // Beyond these a document is no track but an attack on memory or time.
@@ -324,6 +330,8 @@ struct XmlInput::State {
         path.emplace_back(local);
         if (skipDepth)
             return;
+        if (isTrack(kind, local))
+            fixes.beginTrack();
         const Role role = roleOf(kind, local, parent());
         switch (role) {
         case Role::List:
@@ -430,6 +438,8 @@ struct XmlInput::State {
             }
             endList();
         }
+        if (!path.empty() && isTrack(kind, path.back()))
+            fixes.endTrack();
         if (!path.empty())
             path.pop_back();
     }

@@ -75,6 +75,7 @@ public:
             if (!standardInput)
                 std::fclose(file);
         }
+        writer_.finish();
         output_.flush();
         if (output_.failed())
             return outputFailure(output_, reporter_);

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "batch/fix/fix.h"
+#include "batch/write/iso_time.h"
 #include "calc/number_text.h"
 
 namespace zelva::batch {
@@ -12,8 +13,12 @@ namespace {
 
 constexpr std::string_view kColumns[] = {"riga", "ora1_s", "ora2_s", "distanza_km", "distanza_m",
                                          "intervallo_s", "velocita_m_s", "velocita_km_h"};
-constexpr std::string_view kSummaryColumns[] = {"riga", "posizioni", "distanza_km", "durata_s",
-                                                "velocita_media_km_h", "velocita_max_km_h"};
+constexpr std::string_view kSummaryColumns[] = {"riga", "posizioni", "inizio", "fine", "distanza_km", "durata_s",
+                                                "in_movimento_s", "fermo_s", "velocita_media_km_h",
+                                                "velocita_max_km_h", "passo_min_km", "salita_m", "discesa_m",
+                                                "quota_min_m", "quota_max_m", "punti_anomali"};
+// In riga, where a line sums the lines before it.
+constexpr std::string_view kTotal = "totale";
 
 void appendInteger(std::string& out, std::int64_t value)
 {
@@ -69,13 +74,16 @@ void LegTable::appendColumns(std::string& out, const std::string_view* columns, 
     }
 }
 
-void LegTable::appendRowStart(std::string& out, std::string_view file, long line) const
+void LegTable::appendRowStart(std::string& out, std::string_view file, std::optional<long> line) const
 {
     if (fileColumn_) {
         appendField(out, file, fieldSeparator_);
         out += fieldSeparator_;
     }
-    appendInteger(out, line);
+    if (line)
+        appendInteger(out, *line);
+    else
+        out += kTotal;
 }
 
 void LegTable::appendNumber(std::string& out, const std::optional<double>& value) const
@@ -126,16 +134,35 @@ void LegTable::appendRow(std::string& out, std::string_view file, const Leg& leg
     out += '\n';
 }
 
-void LegTable::appendSummaryRow(std::string& out, std::string_view file, const ListSummary& list) const
+void LegTable::appendSummaryRow(std::string& out, std::string_view file, std::optional<long> line,
+                                const TripFigures& trip) const
 {
-    appendRowStart(out, file, list.line);
+    appendRowStart(out, file, line);
     out += fieldSeparator_;
-    appendInteger(out, list.fixes);
-    appendNumber(out, list.distanceKm);
-    // Without a leg with clocks there is no time and no speed to give.
-    appendSeconds(out, list.anyTimed ? std::optional(list.durationNanoseconds) : std::nullopt);
-    appendNumber(out, list.meanKmh());
-    appendNumber(out, list.fastestKmh);
+    appendInteger(out, trip.fixes);
+    for (const std::optional<Instant>& moment : {trip.start, trip.end}) {
+        out += fieldSeparator_;
+        if (moment)
+            appendIsoTime(out, *moment);
+    }
+    appendNumber(out, trip.distanceKm);
+    // Without a leg with clocks there is no time, no speed and no spike to give.
+    const auto timed = [&](std::int64_t nanoseconds) {
+        return trip.timed ? std::optional(nanoseconds) : std::nullopt;
+    };
+    appendSeconds(out, timed(trip.elapsedNanoseconds));
+    appendSeconds(out, timed(trip.movingNanoseconds));
+    appendSeconds(out, timed(trip.stoppedNanoseconds));
+    appendNumber(out, trip.meanKmh());
+    appendNumber(out, trip.topKmh());
+    appendNumber(out, trip.paceMinutesPerKm());
+    appendNumber(out, trip.ascentM);
+    appendNumber(out, trip.descentM);
+    appendNumber(out, trip.lowestM);
+    appendNumber(out, trip.highestM);
+    out += fieldSeparator_;
+    if (trip.timed)
+        appendInteger(out, trip.spikes);
     out += '\n';
 }
 

@@ -24,33 +24,93 @@ void SummaryWriter::header()
     output_.write(line_);
 }
 
+void SummaryWriter::input(std::string_view name)
+{
+    closeInput();
+    TableWriter::input(name);
+    inInput_ = true;
+}
+
+void SummaryWriter::finish()
+{
+    closeInput();
+    if (all_.lines >= 2)
+        write({}, std::nullopt, all_.trip);
+    all_ = Total{};
+}
+
+void SummaryWriter::beginTrack()
+{
+    closeTrack();
+    inTrack_ = true;
+}
+
+void SummaryWriter::endTrack()
+{
+    closeTrack();
+}
+
 void SummaryWriter::beginList(const Fix& first)
 {
-    list_ = ListSummary{};
-    list_.line = first.line;
-    list_.fixes = 1;
+    firstLine_ = first.line;
+    inList_ = true;
+    judge_.begin(first);
 }
 
 void SummaryWriter::endList()
 {
-    if (list_.fixes > 0)
-        write(list_);
-    list_ = ListSummary{};
+    if (!inList_)
+        return;
+    inList_ = false;
+    const TripFigures trip = judge_.end();
+    write(file_, firstLine_, trip);
+    listEnded(trip);
 }
 
 void SummaryWriter::pair(const Leg& leg)
 {
-    ListSummary alone;
-    alone.line = leg.from.line;
-    alone.fixes = 1;
-    alone.add(leg);
-    write(alone);
+    pairJudge_.begin(leg.from);
+    pairJudge_.leg(leg);
+    const TripFigures trip = pairJudge_.end();
+    write(file_, leg.from.line, trip);
+    listEnded(trip);
 }
 
-void SummaryWriter::write(const ListSummary& list)
+void SummaryWriter::listEnded(const TripFigures& trip)
+{
+    if (inTrack_)
+        track_.add(trip);
+    else
+        input_.add(trip);
+}
+
+void SummaryWriter::closeTrack()
+{
+    if (track_.lines >= 2)
+        write(file_, std::nullopt, track_.trip);
+    if (track_.lines > 0)
+        input_.add(track_.trip);
+    track_ = Total{};
+    inTrack_ = false;
+}
+
+void SummaryWriter::closeInput()
+{
+    if (!inInput_)
+        return;
+    closeTrack();
+    if (input_.lines >= 2)
+        write(file_, std::nullopt, input_.trip);
+    if (input_.lines > 0)
+        all_.add(input_.trip);
+    input_ = Total{};
+    inInput_ = false;
+}
+
+void SummaryWriter::write(std::string_view file, std::optional<long> line, const TripFigures& trip)
 {
     line_.clear();
-    table_.appendSummaryRow(line_, file_, list);
+    table_.appendSummaryRow(line_, file, line, trip);
     output_.write(line_);
 }
 
