@@ -3,7 +3,9 @@
 # XML built to exhaust memory or time, streamed through a pipe: a 300 MB
 # attribute, 2,000,000 nested elements and a 50 MB time. Each must give one message, within
 # 5 s of CPU and a peak resident size under 16 MB, however large the input.
-# GNU time measures the program alone, not the writer of its input.
+# GNU time measures the program alone, not the writer of its input. Under
+# AddressSanitizer the program's shadow memory alone passes 16 MB, so there
+# (SANITIZED=1) the peak is printed but not bounded.
 #   xml_bounds.sh PROGRAM
 set -uo pipefail
 program=$1
@@ -50,7 +52,9 @@ for kind in attribute nested time; do
     cpu=$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')
     echo "$kind: status $status, $messages message(s), $cpu s of CPU, peak $((peak_kb / 1024)) MB"
     sed 's/^/    /' "$work/messages"
-    if [ "$status" -ne 1 ] || [ "$messages" -ne 1 ] || [ "$peak_kb" -ge $((16 * 1024)) ] \
+    peak_limit_kb=$((16 * 1024))
+    [ "${SANITIZED:-0}" = 1 ] && peak_limit_kb=$((1 << 30))
+    if [ "$status" -ne 1 ] || [ "$messages" -ne 1 ] || [ "$peak_kb" -ge "$peak_limit_kb" ] \
         || awk -v c="$cpu" 'BEGIN { exit !(c >= 5) }'; then
         failed=1
     fi
