@@ -41,9 +41,11 @@ bool valid(const SentenceLayout& layout, const SentenceFields& f)
         && (!layout.navigation || f[layout.navigation] != "V");
 }
 
+// A plain loop: find_first_not_of calls memchr once per character, and this
+// runs for every number of every sentence.
 bool isDigits(std::string_view text)
 {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 int hexValue(char c)
