@@ -65,30 +65,21 @@ double centralAngle(double cosine)
     return std::atan((-cosine) / std::sqrt(q)) + quarterTurn;
 }
 
-} // namespace
-
 // (hours x 3600 + minutes x 60) + seconds, in s.
-std::optional<double> secondsOfDay(const Fix& fix) noexcept
+std::optional<double> secondsOfDay(const Fix& fix)
 {
     return finite((fix.hours * 3600.0 + fix.minutes * 60.0) + fix.seconds);
 }
 
-Trip computeTrip(const Fix& first, const Fix& second) noexcept
-{
-    return computeTrip(first, second, 0, 0);
-}
+} // namespace
 
-Trip computeTrip(const Fix& first, const Fix& second, std::int64_t days, int leapSeconds) noexcept
+Trip computeTrip(const Fix& first, const Fix& second) noexcept
 {
     Trip trip;
     trip.timeOfDay1 = secondsOfDay(first);
     trip.timeOfDay2 = secondsOfDay(second);
-    // Adding 0 s leaves the later time exactly as it was, so one fix's day
-    // gives the window's interval to the last digit.
-    const double span = static_cast<double>(days) * 86400.0 + static_cast<double>(leapSeconds);
     trip.interval =
-        finite(std::fabs((trip.timeOfDay2.value_or(0.0) + span) - trip.timeOfDay1.value_or(0.0)))
-            .value_or(0.0);
+        finite(std::fabs(trip.timeOfDay2.value_or(0.0) - trip.timeOfDay1.value_or(0.0))).value_or(0.0);
 
     const std::optional<double> cosine =
         centralCosine(toRadians(first.latitude), toRadians(first.longitude),

@@ -5,7 +5,6 @@
 // never throws.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 
 namespace zelva {
@@ -30,14 +29,5 @@ struct Trip {
 };
 
 Trip computeTrip(const Fix& first, const Fix& second) noexcept;
-
-// The same leg when the second fix's clock reads `days` whole days after the
-// first's, with `leapSeconds` leap seconds between (a day that holds 23:59:60
-// lasts 86401 s): times of day as on the clocks, the interval across the days.
-// With 0 and 0 it is exactly computeTrip above.
-Trip computeTrip(const Fix& first, const Fix& second, std::int64_t days, int leapSeconds) noexcept;
-
-// A fix's clock time in seconds, as computeTrip reckons it; nullopt on overflow.
-std::optional<double> secondsOfDay(const Fix& fix) noexcept;
 
 } // namespace zelva

@@ -24,27 +24,4 @@ TripTexts tripTexts(const Trip& trip, const NumberFormat& format)
             textOf(trip.speedKmh, format)};
 }
 
-void appendTripTexts(std::string& out, const Trip& trip, const NumberFormat& format, char separator)
-{
-    const std::optional<double> values[] = {trip.timeOfDay1, trip.timeOfDay2, trip.distanceKm, trip.distanceM,
-                                            trip.interval, trip.speedMs, trip.speedKmh};
-    if (format.decimalSeparator.size() > kLongestSeparator) {
-        for (const std::optional<double>& value : values) {
-            out += separator;
-            if (value)
-                appendNumberText(out, *value, format);
-        }
-        return;
-    }
-    // Written into one buffer and added at once: this runs for every leg.
-    char text[std::size(values) * (kLongestNumberText + 1)];
-    char* end = text;
-    for (const std::optional<double>& value : values) {
-        *end++ = separator;
-        if (value)
-            end = writeNumberText(end, *value, format);
-    }
-    out.append(text, end);
-}
-
 } // namespace zelva

@@ -15,7 +15,4 @@ struct TripTexts {
 };
 
 TripTexts tripTexts(const Trip& trip, const NumberFormat& format);
-// The same seven texts added to the end of out, each after a separator.
-void appendTripTexts(std::string& out, const Trip& trip, const NumberFormat& format, char separator);
-
 } // namespace zelva
