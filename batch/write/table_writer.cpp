@@ -34,9 +34,7 @@ void SummaryWriter::input(std::string_view name)
 void SummaryWriter::finish()
 {
     closeInput();
-    if (all_.lines >= 2)
-        write({}, std::nullopt, all_.trip);
-    all_ = Total{};
+    close(all_, {}, nullptr);
 }
 
 void SummaryWriter::beginTrack()
@@ -84,13 +82,20 @@ void SummaryWriter::listEnded(const TripFigures& trip)
         input_.add(trip);
 }
 
+// A total is written only where it sums two lines or more, and counts as one
+// line of the total it belongs to.
+void SummaryWriter::close(Total& total, std::string_view file, Total* into)
+{
+    if (total.lines >= 2)
+        write(file, std::nullopt, total.trip);
+    if (total.lines > 0 && into)
+        into->add(total.trip);
+    total = Total{};
+}
+
 void SummaryWriter::closeTrack()
 {
-    if (track_.lines >= 2)
-        write(file_, std::nullopt, track_.trip);
-    if (track_.lines > 0)
-        input_.add(track_.trip);
-    track_ = Total{};
+    close(track_, file_, &input_);
     inTrack_ = false;
 }
 
@@ -99,11 +104,7 @@ void SummaryWriter::closeInput()
     if (!inInput_)
         return;
     closeTrack();
-    if (input_.lines >= 2)
-        write(file_, std::nullopt, input_.trip);
-    if (input_.lines > 0)
-        all_.add(input_.trip);
-    input_ = Total{};
+    close(input_, file_, &all_);
     inInput_ = false;
 }
 

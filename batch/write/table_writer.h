@@ -73,6 +73,7 @@ private:
     };
 
     void listEnded(const TripFigures& trip);
+    void close(Total& total, std::string_view file, Total* into);
     void closeTrack();
     void closeInput();
     void write(std::string_view file, std::optional<long> line, const TripFigures& trip);
