@@ -20,7 +20,11 @@ LineValue readLine(std::string_view line, bool headerAllowed, TableColumns& tabl
     // one message each. One pass finds both: this runs for every line.
     unsigned bits = lineBits(line);
     if (bits & kDollar) {
-        line.remove_prefix(line.rfind('$'));
+        // Forward, by memchr: a sentence's only '$' is its first byte.
+        std::size_t dollar = line.find('$');
+        for (std::size_t next; (next = line.find('$', dollar + 1)) != std::string_view::npos;)
+            dollar = next;
+        line.remove_prefix(dollar);
         if (bits & kControlByte)
             bits = lineBits(line);
     } else if (line.starts_with(kUbxSync)) {

@@ -16,7 +16,7 @@
 namespace zelva::batch {
 
 // More than any of the sentences read has.
-using SentenceFields = Fields<24>;
+using SentenceFields = Fields<16>;
 
 // Where one sentence type keeps what is read of it; field 0 is the address,
 // and 0 for any other field means the type has none.
