@@ -96,8 +96,8 @@ std::optional<std::int64_t> readTime(std::string_view text)
 
 // (d)ddmm.mmmm read as one integer, whose parts are the degrees and the
 // minutes: the same doubles as reading the two apart, in one pass. nullopt
-// for anything but plain digits with a point, minutes of 60 and more among
-// them, where the two are read apart.
+// where the text is no such angle or is longer than an integer holds: the
+// caller then reads the two apart, and says what is wrong.
 std::optional<double> readAngleAtOnce(std::string_view text)
 {
     constexpr std::size_t kLongest = 19;  // digits an integer holds

@@ -8,6 +8,7 @@
 
 #include "batch/fix/civil_date.h"
 #include "batch/fix/clock.h"
+#include "batch/read/plain_decimal.h"
 
 namespace zelva::batch {
 
@@ -58,10 +59,9 @@ std::optional<Clock> readDateTime(std::string_view text)
         if (end == 20)
             return std::nullopt;
     }
-    double seconds = 0.0;
-    const auto [stop, ec] = std::from_chars(text.data() + 17, text.data() + end, seconds, std::chars_format::fixed);
-    const std::optional<std::int64_t> clock = timeOfDayNanoseconds(hours, minutes, seconds);
-    if (ec != std::errc{} || stop != text.data() + end || !clock)
+    const std::optional<double> seconds = plainDecimal(text.substr(17, end - 17));
+    const std::optional<std::int64_t> clock = seconds ? timeOfDayNanoseconds(hours, minutes, *seconds) : std::nullopt;
+    if (!clock)
         return std::nullopt;
 
     int offset = 0;  // minutes east of UTC
@@ -100,6 +100,9 @@ std::optional<double> readDegrees(std::string_view text, double limit)
     text = trim(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
+    // Trackers write plain decimals; exponents and the like are read too.
+    if (const std::optional<double> plain = plainDecimal(text))
+        return std::fabs(*plain) > limit ? std::nullopt : plain;
     double value = 0.0;
     const auto [stop, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc{} || stop != text.data() + text.size() || !std::isfinite(value)
