@@ -241,14 +241,19 @@ const char* readPlainDecimal(const char* p, const char* end, char separator, dou
 {
     const bool negative = p != end && *p == '-';
     p += negative ? 1 : 0;
+    // The digits are counted from where they begin and end, not one by one:
+    // every number of a log or a table comes this way.
     std::uint64_t mantissa = 0;
-    int digits = 0;
-    int fractionDigits = 0;
-    for (; p != end && isDigit(*p); ++p, ++digits)
+    const char* const first = p;
+    for (; p != end && isDigit(*p); ++p)
         mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    std::ptrdiff_t digits = p - first, fractionDigits = 0;
     if (p != end && *p == separator) {
-        for (++p; p != end && isDigit(*p); ++p, ++digits, ++fractionDigits)
+        const char* const fraction = ++p;
+        for (; p != end && isDigit(*p); ++p)
             mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+        fractionDigits = p - fraction;
+        digits += fractionDigits;
     }
     if (digits == 0 || digits > 19 || mantissa > (std::uint64_t{1} << 53) || fractionDigits > 22
         || (p != end && (isDigit(*p) || *p == separator || *p == 'e' || *p == 'E')))

@@ -62,6 +62,14 @@ std::string hex(unsigned value)
     return {kDigits[(value >> 4) & 0xF], kDigits[value & 0xF]};
 }
 
+double wholeNumber(std::string_view digits)
+{
+    std::int64_t value = 0;
+    for (const char c : digits)
+        value = value * 10 + (c - '0');
+    return static_cast<double>(value);
+}
+
 int twoDigits(std::string_view text) { return (text[0] - '0') * 10 + (text[1] - '0'); }
 
 // Digits, optionally a point and more digits: the only numbers a sentence holds
@@ -94,53 +102,18 @@ std::optional<std::int64_t> readTime(std::string_view text)
     return timeOfDayNanoseconds(hours, minutes, *exact);
 }
 
-// (d)ddmm.mmmm read as one integer, whose parts are the degrees and the
-// minutes: the same doubles as reading the two apart, in one pass. nullopt
-// where the text is no such angle or is longer than an integer holds: the
-// caller then reads the two apart, and says what is wrong.
-std::optional<double> readAngleAtOnce(std::string_view text)
-{
-    constexpr std::size_t kLongest = 19;  // digits an integer holds
-    if (text.size() > kLongest)
-        return std::nullopt;
-    std::uint64_t whole = 0;
-    std::size_t point = text.size();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9')
-            whole = whole * 10 + static_cast<unsigned>(c - '0');
-        else if (c == '.' && point == text.size())
-            point = i;
-        else
-            return std::nullopt;
-    }
-    if (point < 3 || point + 1 == text.size())
-        return std::nullopt;
-    const int places = point == text.size() ? 0 : static_cast<int>(text.size() - point - 1);
-    std::uint64_t scale = 100;
-    for (int i = 0; i < places; ++i)
-        scale *= 10;
-    const std::optional<double> minutes = exactQuotient(whole % scale, places);
-    if (!minutes || *minutes >= 60.0)
-        return std::nullopt;
-    return static_cast<double>(whole / scale) + *minutes / 60.0;
-}
-
 // (d)ddmm.mmmm and its hemisphere as signed decimal degrees, up to limit.
 std::optional<double> readAngle(std::string_view text, std::string_view hemisphere,
                                 char positive, char negative, double limit)
 {
-    if (hemisphere.size() != 1 || (hemisphere[0] != positive && hemisphere[0] != negative))
-        return std::nullopt;
-    if (const std::optional<double> value = readAngleAtOnce(text)) {
-        if (*value > limit)
-            return std::nullopt;
-        return hemisphere[0] == negative ? -*value : *value;
-    }
     const std::size_t point = std::min(text.find('.'), text.size());
-    if (point < 3)
+    if (point < 3 || hemisphere.size() != 1 || (hemisphere[0] != positive && hemisphere[0] != negative))
         return std::nullopt;
-    const std::optional<double> degrees = decimal(text.substr(0, point - 2));
+    // Whole degrees: up to 15 digits a double holds them exactly, as decimal() would.
+    const std::string_view degreesText = text.substr(0, point - 2);
+    const std::optional<double> degrees = degreesText.size() <= 15 && isDigits(degreesText)
+                                              ? std::optional<double>(wholeNumber(degreesText))
+                                              : decimal(degreesText);
     const std::optional<double> minutes = decimal(text.substr(point - 2));
     if (!degrees || !minutes || *minutes >= 60.0)
         return std::nullopt;

@@ -5,7 +5,6 @@
 // (the caller's own rules decide those). Never throws.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -13,8 +12,5 @@ namespace zelva::batch {
 
 std::optional<double> plainDecimal(std::string_view text) noexcept;
 
-// mantissa / 10^places, correctly rounded, where both are exact doubles (up
-// to 2^53 and 10^22); nullopt beyond, for a slower way.
-std::optional<double> exactQuotient(std::uint64_t mantissa, int places) noexcept;
 
 } // namespace zelva::batch
