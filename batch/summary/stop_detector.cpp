@@ -120,6 +120,14 @@ void StopDetector::setRadii(double sigma)
 
 bool StopDetector::startStop(std::size_t w)
 {
+    // Two fixes more than twice the ceiling apart cannot both be within it of
+    // any centre: a moving window ends here, without a pass over its fixes
+    // (a hair beyond, so that rounding never decides otherwise than the passes).
+    constexpr double kApart = 2.0 * kStopRadiusCeiling + 1e-6;
+    const std::size_t middle = w + (held_.size() - w) / 2;
+    if (length(minus(held_.back().at, held_[w].at)) > kApart || length(minus(held_[middle].at, held_[w].at)) > kApart
+        || length(minus(held_.back().at, held_[middle].at)) > kApart)
+        return false;
     // Where the receiver spent the window's time: each fix weighs half the
     // time to its neighbours, so the two fixes either side of a gap in the
     // recording count for the gap.
