@@ -100,6 +100,13 @@ std::string_view localName(const XML_Char* name)
     return colon == std::string_view::npos ? whole : whole.substr(colon + 1);
 }
 
+// An element being read: its local name, and what it is, known at its start.
+struct OpenElement {
+    std::string name;
+    Role role;
+    bool track;
+};
+
 // A point as its elements come: text first, judged when the point ends.
 struct Draft {
     long line = 0;
@@ -178,7 +185,7 @@ struct XmlInput::State {
     RejectionSink& rejections;
     XML_Parser parser;
     Kind kind = Kind::Unknown;
-    std::vector<std::string> path;  // local names from the root
+    std::vector<OpenElement> path;  // from the root
     bool inList = false;
     std::size_t listDepth = 0;  // the element that began the list
     std::optional<Draft> draft;
@@ -201,7 +208,7 @@ struct XmlInput::State {
     std::size_t skipDepth = 0;  // an element passed over whole, with all inside it
 
     long line() const { return static_cast<long>(XML_GetCurrentLineNumber(parser)); }
-    std::string_view parent() const { return path.size() < 2 ? std::string_view() : path[path.size() - 2]; }
+    std::string_view parent() const { return path.size() < 2 ? std::string_view() : path[path.size() - 2].name; }
 
     void fail(std::string reason)
     {
@@ -327,12 +334,12 @@ struct XmlInput::State {
         }
         if (path.size() == kDeepestElement)
             return fail("XML non valido: oltre " + std::to_string(kDeepestElement) + " elementi uno dentro l'altro");
-        path.emplace_back(local);
+        path.push_back(OpenElement{std::string(local), Role::None, isTrack(kind, local)});
+        const Role role = path.back().role = roleOf(kind, local, parent());
         if (skipDepth)
             return;
-        if (isTrack(kind, local))
+        if (path.back().track)
             fixes.beginTrack();
-        const Role role = roleOf(kind, local, parent());
         switch (role) {
         case Role::List:
             // A converter writes a flight both as a gx:Track and as the
@@ -423,7 +430,7 @@ struct XmlInput::State {
         case Role::Coordinates: coordinatesText({}, true); break;
         default: break;
         }
-        const Role role = path.empty() ? Role::None : roleOf(kind, path.back(), parent());
+        const Role role = path.empty() ? Role::None : path.back().role;
         if (draft && role == Role::Point) {
             // A TCX trackpoint may hold only a heart rate or a distance.
             if (draft->hasPosition)
@@ -438,7 +445,7 @@ struct XmlInput::State {
             }
             endList();
         }
-        if (!path.empty() && isTrack(kind, path.back()))
+        if (!path.empty() && path.back().track)
             fixes.endTrack();
         if (!path.empty())
             path.pop_back();
@@ -453,7 +460,7 @@ struct XmlInput::State {
             return coordinatesText(piece, false);
         valueLength += piece.size();
         if (valueLength > kLongestText)
-            return fail("XML non valido: il testo di <" + path.back() + "> supera 64 KiB");
+            return fail("XML non valido: il testo di <" + path.back().name + "> supera 64 KiB");
         if (valueLength <= kLongestValue)
             value += piece;
     }
