@@ -107,11 +107,24 @@ struct OpenElement {
     bool track;
 };
 
-// A point as its elements come: text first, judged when the point ends.
+// A point as its elements come: text first, judged when the point ends. One
+// draft serves every point, its strings keeping their room.
 struct Draft {
+    bool open = false;
     long line = 0;
     std::string latitude, longitude, time, elevation;
     bool hasPosition = false;
+
+    void begin(long at, bool positioned)
+    {
+        open = true;
+        line = at;
+        latitude.clear();
+        longitude.clear();
+        time.clear();
+        elevation.clear();
+        hasPosition = positioned;
+    }
 };
 
 struct Coordinate {
@@ -188,7 +201,7 @@ struct XmlInput::State {
     std::vector<OpenElement> path;  // from the root
     bool inList = false;
     std::size_t listDepth = 0;  // the element that began the list
-    std::optional<Draft> draft;
+    Draft draft;
     Role text = Role::None;     // what the text being read is for
     std::size_t textDepth = 0;  // the element whose text it is
     std::string value;
@@ -224,6 +237,16 @@ struct XmlInput::State {
         textDepth = path.size();
         value.clear();
         valueLength = 0;
+    }
+
+    // The text read, moved where it goes, or nothing where it is too long to
+    // be a value. What is left in value is cleared by the next collect().
+    void takeValue(std::string& into)
+    {
+        if (valueLength > kLongestValue)
+            into.clear();
+        else
+            into.swap(value);
     }
 
     // A list inside a list (no format has one, but a file may) is part of the outer one.
@@ -369,24 +392,24 @@ struct XmlInput::State {
             ++isolated;
             break;
         case Role::Point:
-            draft = Draft{line(), {}, {}, {}, {}, kind == Kind::Gpx};
+            draft.begin(line(), kind == Kind::Gpx);
             for (const XML_Char** a = attributes; kind == Kind::Gpx && *a; a += 2) {
                 if (a[0] == kLatitudeAttribute)
-                    draft->latitude = a[1];
+                    draft.latitude = a[1];
                 else if (a[0] == kLongitudeAttribute)
-                    draft->longitude = a[1];
+                    draft.longitude = a[1];
             }
             break;
         case Role::Latitude:
         case Role::Longitude:
-            if (!draft)
+            if (!draft.open)
                 break;
-            draft->hasPosition = true;
+            draft.hasPosition = true;
             collect(role);
             break;
         case Role::Time:
         case Role::Elevation:
-            if (draft)
+            if (draft.open)
                 collect(role);
             break;
         case Role::When:
@@ -419,24 +442,22 @@ struct XmlInput::State {
         const Role ended = path.size() == textDepth ? text : Role::None;
         if (ended != Role::None)
             text = Role::None;
-        const std::string finished = valueLength > kLongestValue ? std::string() : value;
         switch (ended) {
-        case Role::Time: if (draft) draft->time = finished; break;
-        case Role::Latitude: if (draft) draft->latitude = finished; break;
-        case Role::Longitude: if (draft) draft->longitude = finished; break;
-        case Role::Elevation: if (draft) draft->elevation = finished; break;
-        case Role::When: if (!whens.empty()) whens.back().second = finished; pairTrack(); break;
-        case Role::Coord: if (!coords.empty()) coords.back().text = finished; pairTrack(); break;
+        case Role::Time: if (draft.open) takeValue(draft.time); break;
+        case Role::Latitude: if (draft.open) takeValue(draft.latitude); break;
+        case Role::Longitude: if (draft.open) takeValue(draft.longitude); break;
+        case Role::Elevation: if (draft.open) takeValue(draft.elevation); break;
+        case Role::When: if (!whens.empty()) takeValue(whens.back().second); pairTrack(); break;
+        case Role::Coord: if (!coords.empty()) takeValue(coords.back().text); pairTrack(); break;
         case Role::Coordinates: coordinatesText({}, true); break;
         default: break;
         }
         const Role role = path.empty() ? Role::None : path.back().role;
-        if (draft && role == Role::Point) {
+        if (draft.open && role == Role::Point) {
             // A TCX trackpoint may hold only a heart rate or a distance.
-            if (draft->hasPosition)
-                emit(draft->line, draft->latitude, draft->longitude, draft->time, !draft->time.empty(),
-                     draft->elevation);
-            draft.reset();
+            if (draft.hasPosition)
+                emit(draft.line, draft.latitude, draft.longitude, draft.time, !draft.time.empty(), draft.elevation);
+            draft.open = false;
         } else if (inList && path.size() == listDepth) {
             if (kind == Kind::Kml && (!whens.empty() || !coords.empty())) {
                 rejections.rejected({line(), "gx:Track con quantità diverse di <when> e <gx:coord>: avanzi saltati"});
