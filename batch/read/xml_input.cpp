@@ -7,6 +7,7 @@
 #include <cstring>
 #include <deque>
 #include <new>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,39 +36,43 @@ struct Root {
 };
 constexpr Root kRoots[] = {{"gpx", Kind::Gpx}, {"TrainingCenterDatabase", Kind::Tcx}, {"kml", Kind::Kml}};
 
-// Elements by their local name and their parent's ("" for any parent).
+// Elements of each kind of document by their local name and their parent's
+// ("" for any parent).
 struct Element {
-    Kind kind;
     std::string_view name;
     std::string_view parent;
     Role role;
 };
-constexpr Element kElements[] = {
-    {Kind::Gpx, "trkseg", "", Role::List},
-    {Kind::Gpx, "rte", "", Role::List},
-    {Kind::Gpx, "trkpt", "trkseg", Role::Point},
-    {Kind::Gpx, "rtept", "rte", Role::Point},
-    {Kind::Gpx, "time", "trkpt", Role::Time},
-    {Kind::Gpx, "time", "rtept", Role::Time},
-    {Kind::Gpx, "ele", "trkpt", Role::Elevation},
-    {Kind::Gpx, "ele", "rtept", Role::Elevation},
-    {Kind::Gpx, "wpt", "gpx", Role::Isolated},
-    {Kind::Tcx, "Activity", "", Role::List},
-    {Kind::Tcx, "Course", "", Role::List},
-    {Kind::Tcx, "Lap", "", Role::Group},
-    {Kind::Tcx, "Track", "", Role::Segment},
-    {Kind::Tcx, "Trackpoint", "Track", Role::Point},
-    {Kind::Tcx, "Time", "Trackpoint", Role::Time},
-    {Kind::Tcx, "LatitudeDegrees", "Position", Role::Latitude},
-    {Kind::Tcx, "LongitudeDegrees", "Position", Role::Longitude},
-    {Kind::Tcx, "AltitudeMeters", "Trackpoint", Role::Elevation},
-    {Kind::Kml, "Placemark", "", Role::Group},
-    {Kind::Kml, "Track", "", Role::List},
-    {Kind::Kml, "LineString", "", Role::List},
-    {Kind::Kml, "Point", "", Role::Isolated},
-    {Kind::Kml, "when", "Track", Role::When},
-    {Kind::Kml, "coord", "Track", Role::Coord},
-    {Kind::Kml, "coordinates", "LineString", Role::Coordinates},
+constexpr Element kGpxElements[] = {
+    {"trkseg", "", Role::List},
+    {"rte", "", Role::List},
+    {"trkpt", "trkseg", Role::Point},
+    {"rtept", "rte", Role::Point},
+    {"time", "trkpt", Role::Time},
+    {"time", "rtept", Role::Time},
+    {"ele", "trkpt", Role::Elevation},
+    {"ele", "rtept", Role::Elevation},
+    {"wpt", "gpx", Role::Isolated},
+};
+constexpr Element kTcxElements[] = {
+    {"Activity", "", Role::List},
+    {"Course", "", Role::List},
+    {"Lap", "", Role::Group},
+    {"Track", "", Role::Segment},
+    {"Trackpoint", "Track", Role::Point},
+    {"Time", "Trackpoint", Role::Time},
+    {"LatitudeDegrees", "Position", Role::Latitude},
+    {"LongitudeDegrees", "Position", Role::Longitude},
+    {"AltitudeMeters", "Trackpoint", Role::Elevation},
+};
+constexpr Element kKmlElements[] = {
+    {"Placemark", "", Role::Group},
+    {"Track", "", Role::List},
+    {"LineString", "", Role::List},
+    {"Point", "", Role::Isolated},
+    {"when", "Track", Role::When},
+    {"coord", "Track", Role::Coord},
+    {"coordinates", "LineString", Role::Coordinates},
 };
 // A GPX point's position is in these attributes of its element.
 constexpr std::string_view kLatitudeAttribute = "lat";
@@ -75,10 +80,14 @@ constexpr std::string_view kLongitudeAttribute = "lon";
 
 Role roleOf(Kind kind, std::string_view name, std::string_view parent)
 {
-    const auto element = std::find_if(std::begin(kElements), std::end(kElements), [&](const Element& e) {
-        return e.kind == kind && e.name == name && (e.parent.empty() || e.parent == parent);
-    });
-    return element == std::end(kElements) ? Role::None : element->role;
+    const std::span<const Element> elements = kind == Kind::Gpx   ? std::span<const Element>(kGpxElements)
+                                              : kind == Kind::Tcx ? std::span<const Element>(kTcxElements)
+                                              : kind == Kind::Kml ? std::span<const Element>(kKmlElements)
+                                                                  : std::span<const Element>();
+    for (const Element& e : elements)
+        if (e.name == name && (e.parent.empty() || e.parent == parent))
+            return e.role;
+    return Role::None;
 }
 
 // Whose lists are one track's, for the track's totals.
