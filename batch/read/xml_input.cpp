@@ -7,6 +7,7 @@
 #include <cstring>
 #include <deque>
 #include <new>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,39 +36,43 @@ struct Root {
 };
 constexpr Root kRoots[] = {{"gpx", Kind::Gpx}, {"TrainingCenterDatabase", Kind::Tcx}, {"kml", Kind::Kml}};
 
-// Elements by their local name and their parent's ("" for any parent).
+// Elements of each kind of document by their local name and their parent's
+// ("" for any parent).
 struct Element {
-    Kind kind;
     std::string_view name;
     std::string_view parent;
     Role role;
 };
-constexpr Element kElements[] = {
-    {Kind::Gpx, "trkseg", "", Role::List},
-    {Kind::Gpx, "rte", "", Role::List},
-    {Kind::Gpx, "trkpt", "trkseg", Role::Point},
-    {Kind::Gpx, "rtept", "rte", Role::Point},
-    {Kind::Gpx, "time", "trkpt", Role::Time},
-    {Kind::Gpx, "time", "rtept", Role::Time},
-    {Kind::Gpx, "ele", "trkpt", Role::Elevation},
-    {Kind::Gpx, "ele", "rtept", Role::Elevation},
-    {Kind::Gpx, "wpt", "gpx", Role::Isolated},
-    {Kind::Tcx, "Activity", "", Role::List},
-    {Kind::Tcx, "Course", "", Role::List},
-    {Kind::Tcx, "Lap", "", Role::Group},
-    {Kind::Tcx, "Track", "", Role::Segment},
-    {Kind::Tcx, "Trackpoint", "Track", Role::Point},
-    {Kind::Tcx, "Time", "Trackpoint", Role::Time},
-    {Kind::Tcx, "LatitudeDegrees", "Position", Role::Latitude},
-    {Kind::Tcx, "LongitudeDegrees", "Position", Role::Longitude},
-    {Kind::Tcx, "AltitudeMeters", "Trackpoint", Role::Elevation},
-    {Kind::Kml, "Placemark", "", Role::Group},
-    {Kind::Kml, "Track", "", Role::List},
-    {Kind::Kml, "LineString", "", Role::List},
-    {Kind::Kml, "Point", "", Role::Isolated},
-    {Kind::Kml, "when", "Track", Role::When},
-    {Kind::Kml, "coord", "Track", Role::Coord},
-    {Kind::Kml, "coordinates", "LineString", Role::Coordinates},
+constexpr Element kGpxElements[] = {
+    {"trkseg", "", Role::List},
+    {"rte", "", Role::List},
+    {"trkpt", "trkseg", Role::Point},
+    {"rtept", "rte", Role::Point},
+    {"time", "trkpt", Role::Time},
+    {"time", "rtept", Role::Time},
+    {"ele", "trkpt", Role::Elevation},
+    {"ele", "rtept", Role::Elevation},
+    {"wpt", "gpx", Role::Isolated},
+};
+constexpr Element kTcxElements[] = {
+    {"Activity", "", Role::List},
+    {"Course", "", Role::List},
+    {"Lap", "", Role::Group},
+    {"Track", "", Role::Segment},
+    {"Trackpoint", "Track", Role::Point},
+    {"Time", "Trackpoint", Role::Time},
+    {"LatitudeDegrees", "Position", Role::Latitude},
+    {"LongitudeDegrees", "Position", Role::Longitude},
+    {"AltitudeMeters", "Trackpoint", Role::Elevation},
+};
+constexpr Element kKmlElements[] = {
+    {"Placemark", "", Role::Group},
+    {"Track", "", Role::List},
+    {"LineString", "", Role::List},
+    {"Point", "", Role::Isolated},
+    {"when", "Track", Role::When},
+    {"coord", "Track", Role::Coord},
+    {"coordinates", "LineString", Role::Coordinates},
 };
 // A GPX point's position is in these attributes of its element.
 constexpr std::string_view kLatitudeAttribute = "lat";
@@ -75,10 +80,14 @@ constexpr std::string_view kLongitudeAttribute = "lon";
 
 Role roleOf(Kind kind, std::string_view name, std::string_view parent)
 {
-    const auto element = std::find_if(std::begin(kElements), std::end(kElements), [&](const Element& e) {
-        return e.kind == kind && e.name == name && (e.parent.empty() || e.parent == parent);
-    });
-    return element == std::end(kElements) ? Role::None : element->role;
+    const std::span<const Element> elements = kind == Kind::Gpx   ? std::span<const Element>(kGpxElements)
+                                              : kind == Kind::Tcx ? std::span<const Element>(kTcxElements)
+                                              : kind == Kind::Kml ? std::span<const Element>(kKmlElements)
+                                                                  : std::span<const Element>();
+    for (const Element& e : elements)
+        if (e.name == name && (e.parent.empty() || e.parent == parent))
+            return e.role;
+    return Role::None;
 }
 
 // Whose lists are one track's, for the track's totals.
@@ -100,11 +109,31 @@ std::string_view localName(const XML_Char* name)
     return colon == std::string_view::npos ? whole : whole.substr(colon + 1);
 }
 
-// A point as its elements come: text first, judged when the point ends.
+// An element being read: its local name, and what it is, known at its start.
+struct OpenElement {
+    std::string name;
+    Role role;
+    bool track;
+};
+
+// A point as its elements come: text first, judged when the point ends. One
+// draft serves every point, its strings keeping their room.
 struct Draft {
+    bool open = false;
     long line = 0;
     std::string latitude, longitude, time, elevation;
     bool hasPosition = false;
+
+    void begin(long at, bool positioned)
+    {
+        open = true;
+        line = at;
+        latitude.clear();
+        longitude.clear();
+        time.clear();
+        elevation.clear();
+        hasPosition = positioned;
+    }
 };
 
 struct Coordinate {
@@ -178,10 +207,10 @@ struct XmlInput::State {
     RejectionSink& rejections;
     XML_Parser parser;
     Kind kind = Kind::Unknown;
-    std::vector<std::string> path;  // local names from the root
+    std::vector<OpenElement> path;  // from the root
     bool inList = false;
     std::size_t listDepth = 0;  // the element that began the list
-    std::optional<Draft> draft;
+    Draft draft;
     Role text = Role::None;     // what the text being read is for
     std::size_t textDepth = 0;  // the element whose text it is
     std::string value;
@@ -201,7 +230,7 @@ struct XmlInput::State {
     std::size_t skipDepth = 0;  // an element passed over whole, with all inside it
 
     long line() const { return static_cast<long>(XML_GetCurrentLineNumber(parser)); }
-    std::string_view parent() const { return path.size() < 2 ? std::string_view() : path[path.size() - 2]; }
+    std::string_view parent() const { return path.size() < 2 ? std::string_view() : path[path.size() - 2].name; }
 
     void fail(std::string reason)
     {
@@ -217,6 +246,16 @@ struct XmlInput::State {
         textDepth = path.size();
         value.clear();
         valueLength = 0;
+    }
+
+    // The text read, moved where it goes, or nothing where it is too long to
+    // be a value. What is left in value is cleared by the next collect().
+    void takeValue(std::string& into)
+    {
+        if (valueLength > kLongestValue)
+            into.clear();
+        else
+            into.swap(value);
     }
 
     // A list inside a list (no format has one, but a file may) is part of the outer one.
@@ -327,12 +366,12 @@ struct XmlInput::State {
         }
         if (path.size() == kDeepestElement)
             return fail("XML non valido: oltre " + std::to_string(kDeepestElement) + " elementi uno dentro l'altro");
-        path.emplace_back(local);
+        path.push_back(OpenElement{std::string(local), Role::None, isTrack(kind, local)});
+        const Role role = path.back().role = roleOf(kind, local, parent());
         if (skipDepth)
             return;
-        if (isTrack(kind, local))
+        if (path.back().track)
             fixes.beginTrack();
-        const Role role = roleOf(kind, local, parent());
         switch (role) {
         case Role::List:
             // A converter writes a flight both as a gx:Track and as the
@@ -362,24 +401,24 @@ struct XmlInput::State {
             ++isolated;
             break;
         case Role::Point:
-            draft = Draft{line(), {}, {}, {}, {}, kind == Kind::Gpx};
+            draft.begin(line(), kind == Kind::Gpx);
             for (const XML_Char** a = attributes; kind == Kind::Gpx && *a; a += 2) {
                 if (a[0] == kLatitudeAttribute)
-                    draft->latitude = a[1];
+                    draft.latitude = a[1];
                 else if (a[0] == kLongitudeAttribute)
-                    draft->longitude = a[1];
+                    draft.longitude = a[1];
             }
             break;
         case Role::Latitude:
         case Role::Longitude:
-            if (!draft)
+            if (!draft.open)
                 break;
-            draft->hasPosition = true;
+            draft.hasPosition = true;
             collect(role);
             break;
         case Role::Time:
         case Role::Elevation:
-            if (draft)
+            if (draft.open)
                 collect(role);
             break;
         case Role::When:
@@ -412,24 +451,22 @@ struct XmlInput::State {
         const Role ended = path.size() == textDepth ? text : Role::None;
         if (ended != Role::None)
             text = Role::None;
-        const std::string finished = valueLength > kLongestValue ? std::string() : value;
         switch (ended) {
-        case Role::Time: if (draft) draft->time = finished; break;
-        case Role::Latitude: if (draft) draft->latitude = finished; break;
-        case Role::Longitude: if (draft) draft->longitude = finished; break;
-        case Role::Elevation: if (draft) draft->elevation = finished; break;
-        case Role::When: if (!whens.empty()) whens.back().second = finished; pairTrack(); break;
-        case Role::Coord: if (!coords.empty()) coords.back().text = finished; pairTrack(); break;
+        case Role::Time: if (draft.open) takeValue(draft.time); break;
+        case Role::Latitude: if (draft.open) takeValue(draft.latitude); break;
+        case Role::Longitude: if (draft.open) takeValue(draft.longitude); break;
+        case Role::Elevation: if (draft.open) takeValue(draft.elevation); break;
+        case Role::When: if (!whens.empty()) takeValue(whens.back().second); pairTrack(); break;
+        case Role::Coord: if (!coords.empty()) takeValue(coords.back().text); pairTrack(); break;
         case Role::Coordinates: coordinatesText({}, true); break;
         default: break;
         }
-        const Role role = path.empty() ? Role::None : roleOf(kind, path.back(), parent());
-        if (draft && role == Role::Point) {
+        const Role role = path.empty() ? Role::None : path.back().role;
+        if (draft.open && role == Role::Point) {
             // A TCX trackpoint may hold only a heart rate or a distance.
-            if (draft->hasPosition)
-                emit(draft->line, draft->latitude, draft->longitude, draft->time, !draft->time.empty(),
-                     draft->elevation);
-            draft.reset();
+            if (draft.hasPosition)
+                emit(draft.line, draft.latitude, draft.longitude, draft.time, !draft.time.empty(), draft.elevation);
+            draft.open = false;
         } else if (inList && path.size() == listDepth) {
             if (kind == Kind::Kml && (!whens.empty() || !coords.empty())) {
                 rejections.rejected({line(), "gx:Track con quantità diverse di <when> e <gx:coord>: avanzi saltati"});
@@ -438,7 +475,7 @@ struct XmlInput::State {
             }
             endList();
         }
-        if (!path.empty() && isTrack(kind, path.back()))
+        if (!path.empty() && path.back().track)
             fixes.endTrack();
         if (!path.empty())
             path.pop_back();
@@ -453,7 +490,7 @@ struct XmlInput::State {
             return coordinatesText(piece, false);
         valueLength += piece.size();
         if (valueLength > kLongestText)
-            return fail("XML non valido: il testo di <" + path.back() + "> supera 64 KiB");
+            return fail("XML non valido: il testo di <" + path.back().name + "> supera 64 KiB");
         if (valueLength <= kLongestValue)
             value += piece;
     }

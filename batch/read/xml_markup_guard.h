@@ -25,6 +25,10 @@ public:
 private:
     enum class State { Text, Open, Bang, BangDash, Tag, Quote, Comment, CData, Instruction, Declaration };
     void refuse(std::string_view why);
+    bool step(char c);
+    const char* pass(const char* p, const char* end);
+    const char* passTag(const char* p, const char* stop);
+    const char* passEnclosed(const char* p, const char* stop);
 
     State state_ = State::Text;
     char quote_ = 0;

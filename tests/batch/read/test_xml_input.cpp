@@ -96,6 +96,22 @@ TEST(XmlInput, readsWhatEachFormatHolds)
               (std::vector<std::string>{"2 45.464199999999998 9.1899999999999995 t36000000000000 d9778 e-3.5", "end"}));
 }
 
+// A point's values are its own: none is left from the point before, nor from
+// an earlier element of the same point when a later one is too long.
+TEST(XmlInput, pointsKeepNothingOfTheOneBefore)
+{
+    const std::string gpx = R"(<gpx><trk><trkseg>
+<trkpt lat="45" lon="9"><ele>1</ele><time>2026-12-08T10:00:00Z</time></trkpt>
+<trkpt lon="9.1"><time>2026-12-08T10:00:01Z</time></trkpt>
+<trkpt lat="45.2" lon="9.2"></trkpt>
+<trkpt lat="45.3" lon="9.3"><time>2026-12-08T10:00:02Z</time><time>)"
+                            + std::string(300, '1') + "</time></trkpt>\n</trkseg></trk></gpx>\n";
+    EXPECT_EQ(read(gpx, gpx.size()), (std::vector<std::string>{"2 45 9 t36000000000000 d9778 e1",
+                                                                "3: punto con latitudine non valida, saltato",
+                                                                "4 45.200000000000003 9.1999999999999993",
+                                                                "5 45.299999999999997 9.3000000000000007", "end"}));
+}
+
 // Cut at every size from a byte to a tag or two: the same transcript.
 TEST(XmlInput, piecesReadAsTheWhole)
 {
