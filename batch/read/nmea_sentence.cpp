@@ -2,8 +2,8 @@
 #include "batch/read/nmea_sentence.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -175,11 +176,11 @@ TEST(XmlMarkupGuard, followsTheReferenceThroughMixedMarkup)
 {
     const std::vector<std::string_view> bits = {"<", ">", "!", "-", "--", "-->", "?", "?>", "[", "]]", "]]>", "'",
                                                 "\"", " ", "=", "/", "a", "<!--", "<![CDATA[", "<?", "<!", "\n"};
-    unsigned long seed = 12345;
+    std::uint64_t seed = 12345;
     for (int doc = 0; doc < 40; ++doc) {
         std::string bytes;
         for (int i = 0; i < 300; ++i) {
-            seed = seed * 6364136223846793005UL + 1442695040888963407UL;
+            seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
             bytes += bits[(seed >> 33) % bits.size()];
         }
         const std::size_t mixed = bytes.size();
