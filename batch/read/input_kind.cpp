@@ -86,8 +86,10 @@ std::unique_ptr<Reader> readerFor(std::string_view first, bool complete, FixSink
     if (!xml && !complete)
         return nullptr;
     if (xml.value_or(false)) {
-        // Expat reads UTF-16 itself, and knows it by its mark; without one it is told.
-        const char* const declared = !utf16 || marked ? nullptr : bigEndian ? "UTF-16BE" : "UTF-16LE";
+        // Expat reads UTF-16 itself, told so even where the mark would say it:
+        // an editor that saves a track as UTF-16 keeps its declaration of
+        // UTF-8, which expat would hold against the mark.
+        const char* const declared = !utf16 ? nullptr : bigEndian ? "UTF-16BE" : "UTF-16LE";
         return std::make_unique<XmlInput>(fixes, rejections, declared);
     }
     auto lines = std::make_unique<LineInput>(fixes, rejections);
