@@ -13,8 +13,6 @@ namespace {
 // pi the first worked example's distance differs at the tenth digit.
 constexpr double kPi = 314159265.0 / 100000000.0;
 constexpr double kEarthRadiusKm = 6371.0;
-// The double nearest 3.6, formed as the quotient the results were made with.
-constexpr double kKmhPerMs = 36.0 / 10.0;
 
 // The formulas only add, subtract, multiply, and divide by finite non-zero
 // values, so an overflow anywhere inside a step leaves its result non-finite.

@@ -9,6 +9,10 @@
 
 namespace zelva {
 
+// m/s to km/h: the double nearest 3.6, formed as the quotient the published
+// results were made with (the batch program's speeds use it too).
+inline constexpr double kKmhPerMs = 36.0 / 10.0;
+
 // One fix as numbers; whoever read them has already counted an unreadable one as 0.
 struct Fix {
     double latitude = 0.0;   // degrees north, any value (beyond +-90 goes on over the pole)

@@ -4,13 +4,11 @@
 #include <cmath>
 
 #include "batch/fix/clock.h"
+#include "calc/trip.h"
 
 namespace zelva::batch {
 
 namespace {
-
-// The window's factor, formed as it forms it.
-constexpr double kKmhPerMs = 36.0 / 10.0;
 
 std::optional<double> finite(double value)
 {
@@ -32,11 +30,6 @@ std::optional<double> kilometresPerHour(const std::optional<double>& metresPerSe
 std::optional<double> Leg::speedMs() const
 {
     return intervalNanoseconds ? metresPerSecond(distanceM(), *intervalNanoseconds) : std::nullopt;
-}
-
-std::optional<double> Leg::speedKmh() const
-{
-    return kilometresPerHour(speedMs());
 }
 
 } // namespace zelva::batch

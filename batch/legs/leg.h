@@ -21,7 +21,6 @@ struct Leg {
     double distanceM() const { return distanceKm * 1000.0; }
     // The distance over the exact interval; none over no time or no clock.
     std::optional<double> speedMs() const;
-    std::optional<double> speedKmh() const;
 };
 
 // Metres over an exact time, in m/s; none over no time, or beyond the doubles.

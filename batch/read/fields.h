@@ -43,10 +43,26 @@ inline std::string_view trimBlanks(std::string_view text)
     return text;
 }
 
+// ASCII letters of text in any case against a lower-case name.
+inline bool equalsIgnoringCase(std::string_view text, std::string_view lower)
+{
+    return text.size() == lower.size() && std::equal(text.begin(), text.end(), lower.begin(), [](char a, char b) {
+               return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+           });
+}
+
+// 0x80 in each byte of x that is zero, and nothing elsewhere: no carry runs
+// from one byte into the next, so every match is exact.
+inline std::uint64_t zeroBytes(std::uint64_t x)
+{
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
 // Which bytes of note a line holds, as every line is looked at so: control
 // characters (tab aside), '$', and the table's ';', ',' and '"'. Eight bytes
-// at a time say whether any is there; only a line with a byte below 0x20 or
-// 0x7F (a tab, mostly) is looked at again byte by byte.
+// at a time say whether any is there; only a line with a control byte is
+// looked at again byte by byte.
 enum LineBits : unsigned { kControlByte = 1, kDollar = 2, kSemicolon = 4, kComma = 8, kQuote = 16 };
 
 inline unsigned lineBits(std::string_view line)
@@ -75,7 +91,9 @@ inline unsigned lineBits(std::string_view line)
     for (; i + 8 <= size; i += 8) {
         std::uint64_t x;
         std::memcpy(&x, data + i, sizeof x);
-        control |= below(x, 0x20) | holds(x, 0x7F);
+        // A tab's byte raised to 0x29 is no control byte; zeroBytes marks
+        // each tab alone, so no other byte moves.
+        control |= below(x | (zeroBytes(x ^ (kOnes * '\t')) >> 2), 0x20) | holds(x, 0x7F);
         dollar |= holds(x, '$');
         semicolon |= holds(x, ';');
         comma |= holds(x, ',');
@@ -86,14 +104,6 @@ inline unsigned lineBits(std::string_view line)
     for (std::size_t k = control ? 0 : i; k < size; ++k)
         bits |= kBits[static_cast<unsigned char>(data[k])];
     return bits;
-}
-
-// 0x80 in each byte of x that is zero, and nothing elsewhere: no carry runs
-// from one byte into the next, so every match is exact.
-inline std::uint64_t zeroBytes(std::uint64_t x)
-{
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-    return ~(((x & kLow7) + kLow7) | x | kLow7);
 }
 
 // The text between separators, as it stands. Eight bytes are looked at a

@@ -67,13 +67,6 @@ Role roleOf(std::string_view field)
     return kNoRole;
 }
 
-bool equalsIgnoringCase(std::string_view text, std::string_view lower)
-{
-    return text.size() == lower.size() && std::equal(text.begin(), text.end(), lower.begin(), [](char a, char b) {
-               return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-           });
-}
-
 // The separator a sheet's "sep=X" first line names, as Excel reads it and
 // sheets write it: "sep=;", "\"sep=;\";;;", "sep=,,,,". A tab, trimmed away
 // with the line's blanks, leaves "sep=": blanks.
@@ -261,7 +254,7 @@ std::optional<LineError> TableColumns::readClock(Fix& fix) const
         }
         const std::optional<std::int64_t> time = clockNanoseconds(parts[0], parts[1], parts[2]);
         if (!time)
-            return LineError{"ora fuori misura: ore, minuti e secondi danno più di 47 anni"};
+            return LineError{std::string(kClockOutOfRange)};
         fix.clock = Clock{*time, date};
         return std::nullopt;
     }

@@ -22,11 +22,6 @@ constexpr std::size_t kTimeNumbers = 3;  // a time field's hours, minutes and se
 constexpr std::string_view kBlanks = " \t";
 constexpr char kAtBlanks = kBlankSeparator;
 
-// The number text of the table's dialects: no digit grouping, and the
-// decimal separator the field itself shows.
-const NumberFormat kDecimalPoint{".", ""};
-const NumberFormat kDecimalComma{",", ""};
-
 // A row's fields, and how many there are up to the last one not empty.
 struct Row : Fields<kPairFields> {
     std::size_t used = 0;
@@ -192,15 +187,6 @@ Row split(std::string_view line, unsigned bits)
     return fields;
 }
 
-// A row without a comma has no field with a decimal comma to look for.
-std::optional<double> number(std::string_view field, bool commas)
-{
-    if (field.empty())
-        return std::nullopt;
-    return textToNumber(field,
-                        commas && field.find(',') != std::string_view::npos ? kDecimalComma : kDecimalPoint);
-}
-
 // Latitude, longitude, hours, minutes and seconds from `from` on; nullopt
 // where the clock is beyond what a time can be.
 std::optional<Fix> fixOf(const std::array<double, kPairFields>& n, std::size_t from)
@@ -220,7 +206,7 @@ LineValue rowOf(const std::array<double, kPairFields>& values, std::size_t count
     const std::optional<Fix> first = fixOf(values, 0);
     const std::optional<Fix> second = count == kPairFields ? fixOf(values, kFixFields) : first;
     if (!first || !second)
-        return LineError{"ora fuori misura: ore, minuti e secondi danno più di 47 anni"};
+        return LineError{std::string(kClockOutOfRange)};
     if (count == kFixFields)
         return RowFix{*first};
     return RowPair{*first, *second};
@@ -283,7 +269,6 @@ std::optional<LineValue> readPlainRow(std::string_view line)
 [[gnu::noinline]] LineValue readRowFields(std::string_view line, bool headerAllowed, unsigned bits,
                                           std::optional<char> separator)
 {
-    const bool commas = (bits & kComma) != 0;
     Row fields;
     if (separator)
         splitAt(line, *separator, (bits & kQuote) != 0, fields);
@@ -321,7 +306,7 @@ std::optional<LineValue> readPlainRow(std::string_view line)
             slot += kTimeNumbers;
             continue;
         }
-        const std::optional<double> value = number(field, commas);
+        const std::optional<double> value = readTableNumber(field);
         if (!value)
             return LineError{"il campo " + std::to_string(i + 1) + " non è un numero"};
         values[slot++] = *value;

@@ -16,6 +16,9 @@ namespace zelva::batch {
 // A decimal number, with ',' or '.' as the field shows (no digit grouping).
 std::optional<double> readTableNumber(std::string_view field);
 
+// Why a row's clock is refused where its parts add up beyond a time in nanoseconds.
+constexpr std::string_view kClockOutOfRange = "ora fuori misura: ore, minuti e secondi danno più di 47 anni";
+
 // h:mm:ss or hh:mm:ss, with a fraction of a second after '.' or ',', as
 // nanoseconds since midnight (a clock of the day: 0-23 h, 60 s a leap second).
 std::optional<std::int64_t> readTimeOfDay(std::string_view field);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/read/fields.h"
 #include "batch/read/input_bytes.h"
 #include "batch/read/xml_error_text.h"
 #include "batch/read/xml_markup_guard.h"
@@ -164,19 +165,12 @@ constexpr ByteEncoding kByteEncodings[] = {
       {0xBD, 0x0153}, {0xBE, 0x0178}}},
 };
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return (x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x) == (y >= 'A' && y <= 'Z' ? y - 'A' + 'a' : y);
-           });
-}
-
 // Expat asks for an encoding it does not know by the name the document gives.
 int unknownEncoding(void*, const XML_Char* name, XML_Encoding* info)
 {
     for (const ByteEncoding& encoding : kByteEncodings) {
         if (std::none_of(std::begin(encoding.names), std::end(encoding.names),
-                         [&](std::string_view n) { return sameName(n, name); }))
+                         [&](std::string_view n) { return equalsIgnoringCase(name, n); }))
             continue;
         for (int byte = 0; byte < 256; ++byte)
             info->map[byte] = byte;

@@ -44,16 +44,22 @@ bool XmlMarkupGuard::step(char c)
         state_ = State::Comment;
         break;
     case State::Tag:
-        if (c == '>') {
+        switch (kTagBytes[static_cast<unsigned char>(c)]) {
+        case TagByte::Close:
             state_ = State::Text;
-        } else if (c == '"' || c == '\'') {
+            break;
+        case TagByte::Quote:
             state_ = State::Quote;
             quote_ = c;
             run_ = 0;
-        } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '=' || c == '/') {
+            break;
+        case TagByte::Blank:
             run_ = 0;
-        } else if (++run_ > kLongestValue) {
-            refuse("nome di elemento o di attributo oltre 64 KiB");
+            break;
+        case TagByte::Name:
+            if (++run_ > kLongestValue)
+                refuse("nome di elemento o di attributo oltre 64 KiB");
+            break;
         }
         break;
     case State::Quote:

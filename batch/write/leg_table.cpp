@@ -129,8 +129,9 @@ void LegTable::appendRow(std::string& out, std::string_view file, const Leg& leg
     appendNumber(out, leg.distanceKm);
     appendNumber(out, leg.distanceM());
     appendSeconds(out, leg.intervalNanoseconds);
-    appendNumber(out, leg.speedMs());
-    appendNumber(out, leg.speedKmh());
+    const std::optional<double> speed = leg.speedMs();
+    appendNumber(out, speed);
+    appendNumber(out, kilometresPerHour(speed));
     out += '\n';
 }
 
